@@ -1,0 +1,82 @@
+// The host for players: an SDL2 window, SDL's input events, presentation through an SDL texture,
+// the SDL audio device, SDL's message box, and a local socket through which a second start of the
+// program asks this one to come to the front.
+//
+// The class is implemented in three files by concern: host_sdl_window.cpp (window, input, clock,
+// message box, process), host_sdl_display.cpp (display mode, vertical blank, presentation) and
+// host_sdl_audio.cpp (audio device).
+#pragma once
+
+#include <SDL.h>
+
+#include <deque>
+#include <string>
+
+#include "platform/host.h"
+
+namespace platform {
+
+class SdlHost : public Host {
+ public:
+  // `argv0` is the program's path as started, used for ModulePath when /proc is not readable.
+  explicit SdlHost(const char* argv0);
+  ~SdlHost() override;
+
+  uint32_t Milliseconds() override;
+  int64_t WallSeconds() override;
+  int DesktopWidth() override;
+  int DesktopHeight() override;
+  PixelLayout DesktopLayout() override;
+  bool OpenWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen,
+                  bool visible) override;
+  void ShowWindow(bool visible) override;
+  void RaiseWindow() override;
+  void MinimizeWindow() override;
+  void CloseWindow() override;
+  bool PollEvent(HostEvent& event) override;
+  void WaitEvent() override;
+  bool IsKeyDown(int vk) override;
+  void CursorPosition(int& x, int& y) override;
+  void ShowCursor(bool visible) override;
+  void ConfineCursor(bool on, int left, int top, int right, int bottom) override;
+  void MessageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  void Beep() override;
+  std::string ModulePath() override;
+  bool SetDisplayMode(int width, int height, int bpp) override;
+  void RestoreDisplayMode() override;
+  void WaitVerticalBlank() override;
+  void Present(const FrameView& frame) override;
+  bool OpenAudio(int rate, AudioPullFn pull, void* user) override;
+  void CloseAudio() override;
+  void LockAudio() override;
+  void UnlockAudio() override;
+
+  SDL_Window* window() const { return window_; }
+
+ private:
+  // Window and input (host_sdl_window.cpp)
+  std::string argv0_;
+  SDL_Window* window_ = nullptr;
+  bool fullscreen_ = false;
+  int client_w_ = 0, client_h_ = 0;
+  std::deque<HostEvent> pending_;
+  bool TranslateEvent(const SDL_Event& e);
+
+  // Display (host_sdl_display.cpp)
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int texture_w_ = 0, texture_h_ = 0;
+  PixelLayout texture_layout_ = PixelLayout::Rgb565;
+  bool mode_set_ = false;
+  int mode_w_ = 0, mode_h_ = 0;
+  uint64_t next_vblank_ns_ = 0;
+  void ReleaseDisplay();
+
+  // Audio (host_sdl_audio.cpp)
+  SDL_AudioDeviceID audio_device_ = 0;
+  AudioPullFn pull_ = nullptr;
+  void* pull_user_ = nullptr;
+  static void AudioCallback(void* self, Uint8* stream, int len);
+};
+
+}  // namespace platform
