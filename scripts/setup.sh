@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev
   libfreetype-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libfluidsynth-dev fluid-soundfont-gm
-  libcairo2-dev
+  libcairo2-dev fonts-dejavu-core
 )
 
 missing=()

@@ -1,0 +1,39 @@
+#include "game/asset_list.h"
+
+#include "engine/el_draw.h"
+#include "engine/el_sound.h"
+#include "engine/profile.h"
+#include "engine/shell.h"
+#include "game/game_states.h"
+#include "game/resets.h"
+
+const char* const kImageFiles[kImageCount] = {
+#define MORV_IMAGE_FILE(id, file) file,
+    MORV_IMAGE_LIST(MORV_IMAGE_FILE)
+#undef MORV_IMAGE_FILE
+};
+
+int gImageSlot[kImageCount];
+int gSndShot;
+int gSndBom;
+
+static void LoadImages(int from, int to) {
+  for (int i = from; i < to; ++i) {
+    gImageSlot[i] = elDraw::LoadObject(kImageFiles[i], kProfile.imagePlacement);
+  }
+}
+
+// Start-up: open the display, load every picture and both sounds, set the high score and enter the
+// title. No result is tested: a picture that fails keeps slot 0 and loading goes on.
+void LoadAllAssets() {
+  elDraw::Screen(kProfile.screenWidth, kProfile.screenHeight, kProfile.screenMode);
+  elDraw::SetClipRect(kProfile.clipLeft, kProfile.clipTop, kProfile.clipRight, kProfile.clipBottom);
+  LoadImages(0, kImagesBeforeSounds);
+  gSndShot = elSound::LoadObject("SOUND/SHOT.WAV", 1);
+  gSndBom = elSound::LoadObject("SOUND/BOM.WAV", 1);
+  LoadImages(kImagesBeforeSounds, kImageCount);
+  gHighScore = 500;
+  ResetPlayObjects();
+  gGameState = kStateTitle;
+  gPrevGameState = 0;
+}

@@ -1,0 +1,3 @@
+#include "game/enemy_data.h"
+
+Enemy gEnemies[kEnemyCount];

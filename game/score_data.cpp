@@ -1,0 +1,4 @@
+#include "game/score_data.h"
+
+int gScore;
+int gHighScore;

@@ -1,0 +1,271 @@
+// Fonts and text: LOGFONTA descriptions drawn with FreeType from the IPA fonts, one-bit glyphs
+// (as the display's text of the time), rotation by the escapement, synthetic bold and italic,
+// underline, and the opaque background band.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_ADVANCES_H
+
+#include "platform/ddraw.h"
+#include "platform/gdi_internal.h"
+
+namespace platform::gdi {
+
+namespace {
+
+constexpr const char* kFontFiles[2] = {
+    "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+    "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
+};
+constexpr int kDefaultCellHeight = 16;
+constexpr int kMaxFonts = 64;
+constexpr double kItalicSlant = 0.2;
+constexpr double kPi = 3.14159265358979323846;
+
+Font g_fonts[kMaxFonts];
+
+FT_Library g_library = nullptr;
+bool g_library_tried = false;
+FT_Face g_faces[2] = {nullptr, nullptr};
+bool g_face_tried[2] = {false, false};
+
+// "標準明朝" and other Mincho names take IPA Mincho; every other face IPA Gothic.
+FT_Face FaceFor(const LOGFONTA& lf) {
+  const int which = std::strstr(lf.lfFaceName, "明朝") != nullptr ? 1 : 0;
+  if (!g_library_tried) {
+    g_library_tried = true;
+    if (FT_Init_FreeType(&g_library) != 0) g_library = nullptr;
+  }
+  if (g_library == nullptr) return nullptr;
+  if (!g_face_tried[which]) {
+    g_face_tried[which] = true;
+    if (FT_New_Face(g_library, kFontFiles[which], 0, &g_faces[which]) != 0) {
+      g_faces[which] = nullptr;
+    }
+  }
+  return g_faces[which];
+}
+
+// Next code point of UTF-8 text; malformed bytes read as '?'.
+uint32_t NextCodePoint(const uint8_t*& p, const uint8_t* end) {
+  const uint32_t b = *p++;
+  if (b < 0x80) return b;
+  int extra = 0;
+  uint32_t cp = 0;
+  if ((b & 0xE0) == 0xC0) {
+    extra = 1;
+    cp = b & 0x1F;
+  } else if ((b & 0xF0) == 0xE0) {
+    extra = 2;
+    cp = b & 0x0F;
+  } else if ((b & 0xF8) == 0xF0) {
+    extra = 3;
+    cp = b & 0x07;
+  } else {
+    return '?';
+  }
+  for (int i = 0; i < extra; ++i) {
+    if (p == end || (*p & 0xC0) != 0x80) return '?';
+    cp = (cp << 6) | (*p++ & 0x3F);
+  }
+  return cp;
+}
+
+// Where a line of text lies: its origin (the cell's top-left corner) and its direction.
+struct Frame {
+  double x = 0, y = 0;
+  double c = 1, s = 0;  // cosine and sine of the escapement (counter-clockwise on the screen)
+};
+
+// Fills the rectangle u0..u1 along the text and v0..v1 down from its top, turned with the text.
+void FillTextRect(const Target& t, const Frame& f, double u0, double v0, double u1, double v1,
+                  uint32_t native) {
+  if (u1 <= u0 || v1 <= v0) return;
+  if (f.s == 0 && f.c == 1) {
+    const int x0 = std::max(0, static_cast<int>(std::lround(f.x + u0)));
+    const int x1 = std::min(t.width, static_cast<int>(std::lround(f.x + u1)));
+    const int y0 = std::max(0, static_cast<int>(std::lround(f.y + v0)));
+    const int y1 = std::min(t.height, static_cast<int>(std::lround(f.y + v1)));
+    for (int y = y0; y < y1; ++y) {
+      for (int x = x0; x < x1; ++x) WritePixel(t, x, y, native);
+    }
+    return;
+  }
+  double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+  const double us[2] = {u0, u1}, vs[2] = {v0, v1};
+  for (double u : us) {
+    for (double v : vs) {
+      const double X = f.x + u * f.c + v * f.s;
+      const double Y = f.y - u * f.s + v * f.c;
+      minX = std::min(minX, X);
+      maxX = std::max(maxX, X);
+      minY = std::min(minY, Y);
+      maxY = std::max(maxY, Y);
+    }
+  }
+  const int x0 = std::max(0, static_cast<int>(std::floor(minX)));
+  const int x1 = std::min(t.width, static_cast<int>(std::ceil(maxX)));
+  const int y0 = std::max(0, static_cast<int>(std::floor(minY)));
+  const int y1 = std::min(t.height, static_cast<int>(std::ceil(maxY)));
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) {
+      const double dx = x + 0.5 - f.x, dy = y + 0.5 - f.y;
+      const double u = dx * f.c - dy * f.s;
+      const double v = dx * f.s + dy * f.c;
+      if (u >= u0 && u < u1 && v >= v0 && v < v1) WritePixel(t, x, y, native);
+    }
+  }
+}
+
+void DrawMonoBitmap(const Target& t, const FT_Bitmap& bm, int left, int top, uint32_t native) {
+  for (unsigned row = 0; row < bm.rows; ++row) {
+    const int y = top + static_cast<int>(row);
+    if (y < 0 || y >= t.height) continue;
+    const uint8_t* bits = bm.buffer + static_cast<ptrdiff_t>(row) * bm.pitch;
+    for (unsigned col = 0; col < bm.width; ++col) {
+      if ((bits[col >> 3] & (0x80 >> (col & 7))) == 0) continue;
+      const int x = left + static_cast<int>(col);
+      if (x >= 0 && x < t.width) WritePixel(t, x, y, native);
+    }
+  }
+}
+
+}  // namespace
+
+bool IsFont(const HGDIOBJ__* object) {
+  if (object == DefaultFont()) return true;
+  for (const Font& f : g_fonts) {
+    if (&f == object) return f.used;
+  }
+  return false;
+}
+
+Font* DefaultFont() {
+  static Font font = [] {
+    Font f;
+    f.kind = HGDIOBJ__::Font;
+    f.stock = true;
+    f.used = true;
+    f.logFont.lfHeight = kDefaultCellHeight;
+    f.logFont.lfWeight = FW_NORMAL;
+    return f;
+  }();
+  return &font;
+}
+
+}  // namespace platform::gdi
+
+HFONT CreateFontIndirectA(const LOGFONTA* logFont) {
+  if (logFont == nullptr) return nullptr;
+  for (platform::gdi::Font& f : platform::gdi::g_fonts) {
+    if (f.used) continue;
+    f.kind = HGDIOBJ__::Font;
+    f.used = true;
+    f.selected = 0;
+    f.logFont = *logFont;
+    f.logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
+    return &f;
+  }
+  return nullptr;
+}
+
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
+  using namespace platform::gdi;
+  Target t;
+  if (text == nullptr || length < 0 || !TargetOf(dc, t)) return FALSE;
+  const LOGFONTA& lf = dc->font->logFont;
+  FT_Face face = FaceFor(lf);
+  if (face == nullptr) return FALSE;
+
+  // Sizes: a positive height is the cell (ascent + descent), a negative one the em.
+  const double units = face->units_per_EM;
+  const double fontCell = face->ascender - face->descender;
+  double em = 0, cell = 0;
+  if (lf.lfHeight > 0) {
+    cell = lf.lfHeight;
+    em = cell * units / fontCell;
+  } else if (lf.lfHeight < 0) {
+    em = -static_cast<double>(lf.lfHeight);
+    cell = std::round(em * fontCell / units);
+  } else {
+    cell = kDefaultCellHeight;
+    em = cell * units / fontCell;
+  }
+  if (em < 1 || em > 1024) return FALSE;
+  if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72) != 0) {
+    return FALSE;
+  }
+  const double ascent = std::round(face->ascender * em / units);
+  const bool bold = lf.lfWeight >= 600;
+  const int boldPixels = bold ? std::max(1, static_cast<int>(std::lround(em / 24))) : 0;
+
+  const double angle = lf.lfEscapement / 10.0 * kPi / 180.0;
+  Frame frame;
+  frame.x = x;
+  frame.y = y;
+  if (lf.lfEscapement % 3600 != 0) {
+    frame.c = std::cos(angle);
+    frame.s = std::sin(angle);
+  }
+  const FT_Int32 loadFlags = FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO;
+
+  // The line's length along its direction, for the background band and the underline.
+  const auto* begin = reinterpret_cast<const uint8_t*>(text);
+  const uint8_t* end = begin + length;
+  double width = 0;
+  for (const uint8_t* p = begin; p < end;) {
+    const FT_UInt glyph = FT_Get_Char_Index(face, NextCodePoint(p, end));
+    FT_Fixed advance = 0;
+    if (FT_Get_Advance(face, glyph, loadFlags, &advance) == 0) width += advance / 65536.0;
+    width += boldPixels;
+  }
+
+  if (dc->backMode == OPAQUE) {
+    FillTextRect(t, frame, 0, 0, std::round(width), cell,
+                 platform::NativeFromColor(t.layout, dc->backColor & 0xFFFFFF));
+  }
+
+  const uint32_t ink = platform::NativeFromColor(t.layout, dc->textColor & 0xFFFFFF);
+  FT_Matrix matrix;
+  const double slant = lf.lfItalic != 0 ? kItalicSlant : 0.0;
+  matrix.xx = static_cast<FT_Fixed>(std::lround(frame.c * 65536));
+  matrix.xy = static_cast<FT_Fixed>(std::lround((slant * frame.c - frame.s) * 65536));
+  matrix.yx = static_cast<FT_Fixed>(std::lround(frame.s * 65536));
+  matrix.yy = static_cast<FT_Fixed>(std::lround((slant * frame.s + frame.c) * 65536));
+  FT_Set_Transform(face, &matrix, nullptr);
+
+  double along = 0;
+  for (const uint8_t* p = begin; p < end;) {
+    const FT_UInt glyph = FT_Get_Char_Index(face, NextCodePoint(p, end));
+    FT_Fixed advance = 0;
+    if (FT_Get_Advance(face, glyph, loadFlags, &advance) != 0) advance = 0;
+    if (FT_Load_Glyph(face, glyph, loadFlags) == 0) {
+      FT_GlyphSlot slot = face->glyph;
+      if (bold && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        FT_Outline_EmboldenXY(&slot->outline, boldPixels * 64, 0);
+      }
+      if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0 &&
+          slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+        // The pen on the baseline, turned with the text.
+        const double penX = frame.x + along * frame.c + ascent * frame.s;
+        const double penY = frame.y - along * frame.s + ascent * frame.c;
+        DrawMonoBitmap(t, slot->bitmap, static_cast<int>(std::lround(penX)) + slot->bitmap_left,
+                       static_cast<int>(std::lround(penY)) - slot->bitmap_top, ink);
+      }
+    }
+    along += advance / 65536.0 + boldPixels;
+  }
+  FT_Set_Transform(face, nullptr, nullptr);
+
+  if (lf.lfUnderline != 0) {
+    const double thickness =
+        std::max(1.0, std::round(face->underline_thickness * em / units));
+    const double below = std::max(1.0, std::round(-face->underline_position * em / units));
+    FillTextRect(t, frame, 0, ascent + below, std::round(width), ascent + below + thickness, ink);
+  }
+  return TRUE;
+}

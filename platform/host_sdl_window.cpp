@@ -1,0 +1,311 @@
+// SdlHost: clock, desktop, window, input, cursor, message box and process.
+#include <limits.h>
+#include <stdlib.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/host_sdl.h"
+#include "platform/instance_link.h"
+#include "platform/user32.h"
+
+namespace platform {
+
+namespace {
+
+// Key state by virtual-key code, kept from the key events; the sided codes of Shift, Ctrl and Alt
+// are kept and the generic codes answered from them.
+bool g_keys[256] = {};
+
+int KeycodeToVk(SDL_Keycode key, int* sided) {
+  *sided = 0;
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
+  switch (key) {
+    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_LSHIFT: *sided = VK_LSHIFT; return VK_SHIFT;
+    case SDLK_RSHIFT: *sided = VK_RSHIFT; return VK_SHIFT;
+    case SDLK_LCTRL: *sided = VK_LCONTROL; return VK_CONTROL;
+    case SDLK_RCTRL: *sided = VK_RCONTROL; return VK_CONTROL;
+    case SDLK_LALT: *sided = VK_LMENU; return VK_MENU;
+    case SDLK_RALT: *sided = VK_RMENU; return VK_MENU;
+    case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_KP_0: return VK_NUMPAD0;
+    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDLK_KP_PLUS: return VK_ADD;
+    case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_KP_PERIOD: return VK_DECIMAL;
+    case SDLK_KP_DIVIDE: return VK_DIVIDE;
+    case SDLK_SEMICOLON: return VK_OEM_1;
+    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_SLASH: return VK_OEM_2;
+    case SDLK_BACKQUOTE: return VK_OEM_3;
+    case SDLK_LEFTBRACKET: return VK_OEM_4;
+    case SDLK_BACKSLASH: return VK_OEM_5;
+    case SDLK_RIGHTBRACKET: return VK_OEM_6;
+    case SDLK_QUOTE: return VK_OEM_7;
+    default: return 0;
+  }
+}
+
+int SdlButton(uint8_t button) {
+  if (button == SDL_BUTTON_LEFT) return 1;
+  if (button == SDL_BUTTON_RIGHT) return 2;
+  return 0;
+}
+
+}  // namespace
+
+SdlHost::SdlHost(const char* argv0) : argv0_(argv0 != nullptr ? argv0 : "") {
+  // A game window must not minimise itself when another window takes the focus, and closing it is
+  // the window's close request, not a quit of its own.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    return;
+  }
+  // No text input: the input-method editor stays off.
+  SDL_StopTextInput();
+  for (bool& k : g_keys) k = false;
+}
+
+SdlHost::~SdlHost() {
+  if (window_ != nullptr) CloseWindow();
+  if (audio_device_ != 0) CloseAudio();
+  SDL_Quit();
+}
+
+uint32_t SdlHost::Milliseconds() {
+  timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  const uint64_t ms = static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
+  return static_cast<uint32_t>(ms);
+}
+
+int64_t SdlHost::WallSeconds() { return static_cast<int64_t>(time(nullptr)); }
+
+int SdlHost::DesktopWidth() {
+  if (mode_set_) return mode_w_;
+  SDL_DisplayMode mode;
+  return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 1280;
+}
+
+int SdlHost::DesktopHeight() {
+  if (mode_set_) return mode_h_;
+  SDL_DisplayMode mode;
+  return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 1024;
+}
+
+// The emulated desktop runs in the 16-bit colour depth the game was made for; presentation
+// converts to whatever the real display uses.
+PixelLayout SdlHost::DesktopLayout() { return PixelLayout::Rgb565; }
+
+bool SdlHost::OpenWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen,
+                         bool visible) {
+  if (window_ != nullptr) return false;
+  Uint32 flags = visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
+  if (window_ == nullptr) {
+    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    return false;
+  }
+  fullscreen_ = fullscreen;
+  client_w_ = w;
+  client_h_ = h;
+  return true;
+}
+
+void SdlHost::ShowWindow(bool visible) {
+  if (window_ == nullptr) return;
+  if (visible) {
+    SDL_ShowWindow(window_);
+  } else {
+    SDL_HideWindow(window_);
+  }
+}
+
+void SdlHost::RaiseWindow() {
+  if (window_ == nullptr) return;
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(window_);
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+}
+
+void SdlHost::MinimizeWindow() {
+  if (window_ != nullptr) SDL_MinimizeWindow(window_);
+}
+
+void SdlHost::CloseWindow() {
+  if (window_ == nullptr) return;
+  ReleaseDisplay();
+  SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  pending_.clear();
+}
+
+bool SdlHost::TranslateEvent(const SDL_Event& e) {
+  HostEvent out;
+  switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      int sided = 0;
+      const int vk = KeycodeToVk(e.key.keysym.sym, &sided);
+      if (vk == 0) return false;
+      const bool down = e.type == SDL_KEYDOWN;
+      g_keys[sided != 0 ? sided : vk] = down;
+      out.kind = down ? HostEvent::KeyDown : HostEvent::KeyUp;
+      out.vk = vk;
+      out.repeat = down && e.key.repeat != 0;
+      out.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
+      break;
+    }
+    case SDL_MOUSEMOTION:
+      out.kind = HostEvent::MouseMove;
+      out.x = e.motion.x;
+      out.y = e.motion.y;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      out.button = SdlButton(e.button.button);
+      if (out.button == 0) return false;
+      const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      g_keys[out.button == 1 ? VK_LBUTTON : VK_RBUTTON] = down;
+      // SDL counts the clicks of a series; every second one is a double click, as on Windows.
+      if (!down) {
+        out.kind = HostEvent::ButtonUp;
+      } else {
+        out.kind = e.button.clicks % 2 == 0 ? HostEvent::ButtonDouble : HostEvent::ButtonDown;
+      }
+      out.x = e.button.x;
+      out.y = e.button.y;
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED: out.kind = HostEvent::Activate; break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: out.kind = HostEvent::Deactivate; break;
+        case SDL_WINDOWEVENT_CLOSE: out.kind = HostEvent::CloseRequest; break;
+        case SDL_WINDOWEVENT_MOVED:
+          out.kind = HostEvent::WindowMoved;
+          out.x = e.window.data1;
+          out.y = e.window.data2;
+          break;
+        default: return false;
+      }
+      break;
+    case SDL_QUIT:
+      // The session asks the program to end (SIGTERM, logout): as the close button does.
+      out.kind = HostEvent::CloseRequest;
+      break;
+    default:
+      return false;
+  }
+  pending_.push_back(out);
+  return true;
+}
+
+bool SdlHost::PollEvent(HostEvent& event) {
+  if (pending_.empty()) {
+    SDL_Event e;
+    while (pending_.empty() && SDL_PollEvent(&e) != 0) TranslateEvent(e);
+  }
+  if (pending_.empty() && LinkTakeRaiseRequest()) {
+    HostEvent raise;
+    raise.kind = HostEvent::RaiseRequest;
+    pending_.push_back(raise);
+  }
+  if (pending_.empty()) return false;
+  event = pending_.front();
+  pending_.pop_front();
+  return true;
+}
+
+void SdlHost::WaitEvent() {
+  // Wakes for input, for a request from another start of the program, and for messages posted
+  // from another thread.
+  while (pending_.empty()) {
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, 20) != 0) {
+      TranslateEvent(e);
+      continue;
+    }
+    if (LinkTakeRaiseRequest()) {
+      HostEvent raise;
+      raise.kind = HostEvent::RaiseRequest;
+      pending_.push_back(raise);
+    }
+    if (PostedMessagesPending()) return;
+  }
+}
+
+bool SdlHost::IsKeyDown(int vk) {
+  switch (vk) {
+    case VK_SHIFT: return g_keys[VK_LSHIFT] || g_keys[VK_RSHIFT];
+    case VK_CONTROL: return g_keys[VK_LCONTROL] || g_keys[VK_RCONTROL];
+    case VK_MENU: return g_keys[VK_LMENU] || g_keys[VK_RMENU];
+    default: return vk > 0 && vk < 256 && g_keys[vk];
+  }
+}
+
+void SdlHost::CursorPosition(int& x, int& y) {
+  SDL_GetGlobalMouseState(&x, &y);
+}
+
+void SdlHost::ShowCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+void SdlHost::ConfineCursor(bool on, int left, int top, int right, int bottom) {
+  if (window_ == nullptr) return;
+  if (!on) {
+    SDL_SetWindowMouseRect(window_, nullptr);
+    return;
+  }
+  // The rectangle comes in screen coordinates; SDL wants it relative to the window.
+  int wx = 0, wy = 0;
+  SDL_GetWindowPosition(window_, &wx, &wy);
+  const SDL_Rect r{left - wx, top - wy, right - left, bottom - top};
+  SDL_SetWindowMouseRect(window_, &r);
+}
+
+void SdlHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
+  Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+  if ((style & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
+  if ((style & 0xF0) == MB_ICONERROR) flags = SDL_MESSAGEBOX_ERROR;
+  SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window_);
+}
+
+// SDL has no system sound to play; the message box that follows is the signal.
+void SdlHost::Beep() {}
+
+std::string SdlHost::ModulePath() {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n > 0) return std::string(path, static_cast<size_t>(n));
+  char resolved[PATH_MAX];
+  if (realpath(argv0_.c_str(), resolved) != nullptr) return resolved;
+  return argv0_;
+}
+
+}  // namespace platform

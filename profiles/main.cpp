@@ -1,0 +1,24 @@
+// The program: the SDL host, then the game's entry point with the command line as it came.
+#include <string>
+
+#include "engine/profile.h"
+#include "engine/shell.h"
+#include "platform/host.h"
+#include "platform/host_sdl.h"
+#include "platform/kernel32.h"
+#include "platform/user32.h"
+
+int main(int argc, char** argv) {
+  platform::SdlHost host(argc > 0 ? argv[0] : kProfile.program);
+  platform::SetHost(&host);
+
+  // The command line after the program name, kept as one string and not interpreted.
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
+  const int result = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
+  platform::SetHost(nullptr);
+  return result;
+}

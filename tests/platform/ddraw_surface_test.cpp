@@ -1,0 +1,271 @@
+// The DirectDraw stand-in: rectangles refused as DirectDraw refuses them, colour keys, lost
+// surfaces, pixel formats and the primary surface's presentation.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/ddraw.h"
+#include "platform/host_headless.h"
+#include "platform/user32.h"
+
+// Answered by the window stand-in for its windows.
+BOOL GetClientRect(HWND window, RECT* rect);
+
+namespace {
+
+using platform::PixelLayout;
+
+class DDrawSurface : public ::testing::TestWithParam<PixelLayout> {
+ protected:
+  platform::HeadlessHost host;
+  IDirectDraw* dd = nullptr;
+
+  void SetUp() override {
+    platform::SetHost(&host);
+    host.desktop_layout = GetParam();
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+  }
+  void TearDown() override {
+    dd->Release();
+    platform::ResetDirectDrawForTest();
+  }
+
+  IDirectDrawSurface* Plain(int w, int h) {
+    DDSURFACEDESC d;
+    std::memset(&d, 0, sizeof d);
+    d.dwSize = sizeof d;
+    d.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    d.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    d.dwWidth = static_cast<DWORD>(w);
+    d.dwHeight = static_cast<DWORD>(h);
+    IDirectDrawSurface* s = nullptr;
+    EXPECT_EQ(dd->CreateSurface(&d, &s, nullptr), DD_OK);
+    return s;
+  }
+
+  IDirectDrawSurface* Primary() {
+    DDSURFACEDESC d;
+    std::memset(&d, 0, sizeof d);
+    d.dwSize = sizeof d;
+    d.dwFlags = DDSD_CAPS;
+    d.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    IDirectDrawSurface* s = nullptr;
+    EXPECT_EQ(dd->CreateSurface(&d, &s, nullptr), DD_OK);
+    return s;
+  }
+
+  // Reads and writes through Lock, at the pitch the lock reports.
+  static uint32_t Get(IDirectDrawSurface* s, int x, int y) {
+    DDSURFACEDESC d;
+    std::memset(&d, 0, sizeof d);
+    d.dwSize = sizeof d;
+    EXPECT_EQ(s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
+    const int bytes = static_cast<int>(d.ddpfPixelFormat.dwRGBBitCount / 8);
+    uint32_t v = 0;
+    std::memcpy(&v, static_cast<uint8_t*>(d.lpSurface) + y * d.lPitch + x * bytes, bytes);
+    s->Unlock(nullptr);
+    return v;
+  }
+
+  static void Put(IDirectDrawSurface* s, int x, int y, uint32_t v) {
+    DDSURFACEDESC d;
+    std::memset(&d, 0, sizeof d);
+    d.dwSize = sizeof d;
+    ASSERT_EQ(s->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
+    const int bytes = static_cast<int>(d.ddpfPixelFormat.dwRGBBitCount / 8);
+    std::memcpy(static_cast<uint8_t*>(d.lpSurface) + y * d.lPitch + x * bytes, &v, bytes);
+    s->Unlock(nullptr);
+  }
+
+  static void Coded(IDirectDrawSurface* s) {
+    for (int y = 0; y < s->height; ++y) {
+      for (int x = 0; x < s->width; ++x) Put(s, x, y, static_cast<uint32_t>(1 + x + 50 * y));
+    }
+  }
+
+  static bool Empty(IDirectDrawSurface* s) {
+    for (int y = 0; y < s->height; ++y) {
+      for (int x = 0; x < s->width; ++x) {
+        if (Get(s, x, y) != 0) return false;
+      }
+    }
+    return true;
+  }
+};
+
+TEST_P(DDrawSurface, BadSourceRectanglesAreRefusedAndDrawNothing) {
+  IDirectDrawSurface* src = Plain(8, 6);
+  IDirectDrawSurface* dst = Plain(20, 20);
+  Coded(src);
+  const RECT bad[] = {{2, 2, 2, 5},  {3, 1, 2, 4},   {0, 3, 8, 2},  {-1, 0, 4, 4},
+                      {0, -2, 4, 4}, {4, 0, 9, 6},   {0, 0, 8, 7},  {0x7FFFFFF0, 0, 0x7FFFFFFF, 1}};
+  for (RECT r : bad) {
+    EXPECT_EQ(dst->BltFast(0, 0, src, &r, DDBLTFAST_WAIT), DDERR_INVALIDRECT);
+    EXPECT_EQ(dst->BltFast(0, 0, src, &r, DDBLTFAST_SRCCOLORKEY), DDERR_INVALIDRECT);
+    RECT d{0, 0, r.right - r.left, r.bottom - r.top};
+    EXPECT_EQ(dst->Blt(&d, src, &r, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
+  }
+  EXPECT_TRUE(Empty(dst));
+  src->Release();
+  dst->Release();
+}
+
+TEST_P(DDrawSurface, BltFastNeverClipsItsDestination) {
+  IDirectDrawSurface* src = Plain(8, 6);
+  IDirectDrawSurface* dst = Plain(20, 20);
+  Coded(src);
+  EXPECT_EQ(dst->BltFast(13, 0, src, nullptr, DDBLTFAST_WAIT), DDERR_INVALIDRECT);
+  EXPECT_EQ(dst->BltFast(0, 15, src, nullptr, DDBLTFAST_WAIT), DDERR_INVALIDRECT);
+  EXPECT_EQ(dst->BltFast(static_cast<DWORD>(-1), 0, src, nullptr, DDBLTFAST_WAIT), DDERR_INVALIDRECT);
+  EXPECT_TRUE(Empty(dst));
+  EXPECT_EQ(dst->BltFast(12, 14, src, nullptr, DDBLTFAST_WAIT), DD_OK);
+  EXPECT_EQ(Get(dst, 19, 19), Get(src, 7, 5));
+  src->Release();
+  dst->Release();
+}
+
+TEST_P(DDrawSurface, SourceColourKeySkipsOnlyTheKey) {
+  // 37 wide: whole blocks of pixels and a remainder; every third pixel is the key 9.
+  IDirectDrawSurface* src = Plain(37, 2);
+  IDirectDrawSurface* dst = Plain(40, 2);
+  for (int x = 0; x < 37; ++x) Put(src, x, 1, x % 3 == 1 ? 9u : static_cast<uint32_t>(x + 100));
+  for (int x = 0; x < 40; ++x) Put(dst, x, 1, 7);
+  DDCOLORKEY key{9, 9};
+  ASSERT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+  RECT row{0, 1, 37, 2};
+  EXPECT_EQ(dst->BltFast(2, 1, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+  EXPECT_EQ(Get(dst, 0, 1), 7u);
+  EXPECT_EQ(Get(dst, 1, 1), 7u);
+  for (int x = 0; x < 37; ++x) {
+    EXPECT_EQ(Get(dst, x + 2, 1), x % 3 == 1 ? 7u : static_cast<uint32_t>(x + 100)) << x;
+  }
+  EXPECT_EQ(Get(dst, 39, 1), 7u);
+  EXPECT_EQ(dst->BltFast(2, 1, src, &row, DDBLTFAST_WAIT), DD_OK);
+  EXPECT_EQ(Get(dst, 3, 1), 9u);  // without the flag the key is copied too
+  src->Release();
+  dst->Release();
+}
+
+TEST_P(DDrawSurface, LostSurfacesLoseTheirPixelsUntilRestored) {
+  IDirectDrawSurface* a = Plain(4, 4);
+  IDirectDrawSurface* b = Plain(4, 4);
+  Coded(a);
+  platform::LoseAllSurfaces();
+  EXPECT_EQ(a->IsLost(), DDERR_SURFACELOST);
+  EXPECT_EQ(b->BltFast(0, 0, a, nullptr, DDBLTFAST_WAIT), DDERR_SURFACELOST);
+  EXPECT_EQ(a->Blt(nullptr, b, nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACELOST);
+  DDSURFACEDESC d;
+  std::memset(&d, 0, sizeof d);
+  d.dwSize = sizeof d;
+  EXPECT_EQ(a->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DDERR_SURFACELOST);
+  HDC dc = nullptr;
+  EXPECT_EQ(a->GetDC(&dc), DDERR_SURFACELOST);
+  EXPECT_EQ(a->Restore(), DD_OK);
+  EXPECT_EQ(b->Restore(), DD_OK);
+  EXPECT_EQ(a->IsLost(), DD_OK);
+  EXPECT_TRUE(Empty(a));
+  EXPECT_EQ(b->BltFast(0, 0, a, nullptr, DDBLTFAST_WAIT), DD_OK);
+  a->Release();
+  b->Release();
+}
+
+TEST_P(DDrawSurface, PixelFormatAndFillFollowTheDesktop) {
+  IDirectDrawSurface* s = Plain(5, 3);
+  DDPIXELFORMAT pf;
+  std::memset(&pf, 0, sizeof pf);
+  pf.dwSize = sizeof pf;
+  ASSERT_EQ(s->GetPixelFormat(&pf), DD_OK);
+  switch (GetParam()) {
+    case PixelLayout::Rgb565:
+      EXPECT_EQ(pf.dwRGBBitCount, 16u);
+      EXPECT_EQ(pf.dwGBitMask, 0x07E0u);
+      break;
+    case PixelLayout::Rgb555:
+      EXPECT_EQ(pf.dwRGBBitCount, 16u);
+      EXPECT_EQ(pf.dwRBitMask, 0x7C00u);
+      break;
+    case PixelLayout::Xrgb8888:
+      EXPECT_EQ(pf.dwRGBBitCount, 32u);
+      EXPECT_EQ(pf.dwRBitMask, 0xFF0000u);
+      break;
+  }
+  DDBLTFX fx;
+  std::memset(&fx, 0, sizeof fx);
+  fx.dwSize = sizeof fx;
+  fx.dwFillColor = 0x1234;
+  RECT r{1, 1, 4, 2};
+  EXPECT_EQ(s->Blt(&r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
+  EXPECT_EQ(Get(s, 0, 1), 0u);
+  EXPECT_EQ(Get(s, 1, 1), 0x1234u);
+  EXPECT_EQ(Get(s, 3, 1), 0x1234u);
+  EXPECT_EQ(Get(s, 4, 1), 0u);
+  RECT outside{3, 0, 6, 1};
+  EXPECT_EQ(s->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
+  s->Release();
+}
+
+TEST_P(DDrawSurface, FullScreenPrimaryIsTheWholeScreenAndPresents) {
+  ASSERT_EQ(dd->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+  ASSERT_EQ(dd->SetDisplayMode(64, 48, static_cast<DWORD>(platform::BitsPerPixel(GetParam()))), DD_OK);
+  EXPECT_EQ(dd->SetDisplayMode(64, 48, 8), DDERR_INVALIDMODE);
+  IDirectDrawSurface* primary = Primary();
+  IDirectDrawSurface* back = Plain(64, 48);
+  Coded(back);
+  EXPECT_EQ(primary->width, 64);
+  EXPECT_EQ(primary->Blt(nullptr, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  EXPECT_EQ(host.present_count, 1);
+  EXPECT_EQ(host.last_frame_width, 64);
+  EXPECT_EQ(host.last_frame_layout, GetParam());
+  const int bytes = platform::BytesPerPixel(GetParam());
+  uint32_t v = 0;
+  std::memcpy(&v, host.last_frame.data() + (47 * 64 + 63) * bytes, bytes);
+  EXPECT_EQ(v, Get(back, 63, 47));
+  EXPECT_EQ(dd->RestoreDisplayMode(), DD_OK);
+  EXPECT_FALSE(host.display_mode_set);
+  primary->Release();
+  back->Release();
+}
+
+TEST_P(DDrawSurface, WindowPrimaryStandsForTheClientArea) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszClassName = "DDRAWTEST";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, "DDRAWTEST", "t", WS_POPUP, 100, 50, 40, 30, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  RECT client{};
+  if (!GetClientRect(window, &client)) GTEST_SKIP() << "the window stand-in has no client rectangles";
+  ASSERT_EQ(dd->SetCooperativeLevel(window, DDSCL_NORMAL), DD_OK);
+  IDirectDrawSurface* primary = Primary();
+  IDirectDrawClipper* clipper = nullptr;
+  ASSERT_EQ(dd->CreateClipper(0, &clipper, nullptr), DD_OK);
+  clipper->SetHWnd(0, window);
+  primary->SetClipper(clipper);
+  IDirectDrawSurface* back = Plain(40, 30);
+  Coded(back);
+  RECT dest{100, 50, 140, 80};
+  EXPECT_EQ(primary->Blt(&dest, back, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  EXPECT_EQ(host.last_frame_width, 40);
+  uint32_t v = 0;
+  std::memcpy(&v, host.last_frame.data(), platform::BytesPerPixel(GetParam()));
+  EXPECT_EQ(v, 1u);  // the client origin lands at 0, 0
+  clipper->Release();
+  primary->Release();
+  back->Release();
+  DestroyWindow(window);
+  platform::ResetWindowing();
+}
+
+TEST_P(DDrawSurface, VerticalBlankWaitsForTheHost) {
+  host.clock_ms = 1000;
+  EXPECT_EQ(dd->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr), DD_OK);
+  EXPECT_EQ(host.vblank_waits, 1);
+  EXPECT_EQ(host.clock_ms, 1017u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, DDrawSurface,
+                         ::testing::Values(PixelLayout::Rgb565, PixelLayout::Rgb555,
+                                           PixelLayout::Xrgb8888));
+
+}  // namespace

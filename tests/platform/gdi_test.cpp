@@ -1,0 +1,143 @@
+// The GDI stand-in: colour matching into a surface's format, copies from bitmaps, text bands.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/ddraw.h"
+#include "platform/gdi.h"
+#include "platform/host_headless.h"
+#include "tests/platform/bitmap_file.h"
+
+namespace {
+
+using platform::PixelLayout;
+
+class Gdi : public ::testing::TestWithParam<PixelLayout> {
+ protected:
+  platform::HeadlessHost host;
+  IDirectDraw* dd = nullptr;
+  IDirectDrawSurface* surface = nullptr;
+  HDC dc = nullptr;
+
+  void SetUp() override {
+    platform::SetHost(&host);
+    host.desktop_layout = GetParam();
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    DDSURFACEDESC d;
+    std::memset(&d, 0, sizeof d);
+    d.dwSize = sizeof d;
+    d.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    d.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    d.dwWidth = 120;
+    d.dwHeight = 40;
+    ASSERT_EQ(dd->CreateSurface(&d, &surface, nullptr), DD_OK);
+    ASSERT_EQ(surface->GetDC(&dc), DD_OK);
+  }
+  void TearDown() override {
+    surface->ReleaseDC(dc);
+    surface->Release();
+    dd->Release();
+  }
+  uint32_t Native(int x, int y) const {
+    uint32_t v = 0;
+    std::memcpy(&v, surface->pixels + y * surface->pitch + x * surface->BytesPerPixel(),
+                surface->BytesPerPixel());
+    return v;
+  }
+};
+
+TEST_P(Gdi, SetPixelMatchesTheSurfaceFormatAndReadsBack) {
+  const COLORREF orange = RGB(255, 130, 66);
+  const COLORREF set = SetPixel(dc, 3, 2, orange);
+  switch (GetParam()) {
+    case PixelLayout::Rgb565:
+      EXPECT_EQ(Native(3, 2), (31u << 11) | (32u << 5) | 8u);
+      EXPECT_EQ(set, RGB(248, 128, 64));
+      break;
+    case PixelLayout::Rgb555:
+      EXPECT_EQ(Native(3, 2), (31u << 10) | (16u << 5) | 8u);
+      EXPECT_EQ(set, RGB(248, 128, 64));
+      break;
+    case PixelLayout::Xrgb8888:
+      EXPECT_EQ(Native(3, 2), 0xFF8242u);
+      EXPECT_EQ(set, orange);
+      break;
+  }
+  // What GetPixel answers, written back, is the same pixel.
+  const uint32_t before = Native(3, 2);
+  SetPixel(dc, 4, 2, GetPixel(dc, 3, 2));
+  EXPECT_EQ(Native(4, 2), before);
+  EXPECT_EQ(GetPixel(dc, 120, 0), CLR_INVALID);
+  EXPECT_EQ(SetPixel(dc, -1, 0, 0), CLR_INVALID);
+}
+
+TEST_P(Gdi, StretchBltCopiesABitmapIntoTheSurface) {
+  const auto bytes = testbmp::Rgb(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0, 0x808080});
+  HBITMAP bitmap = platform::DecodeBitmap(bytes.data(), bytes.size());
+  ASSERT_NE(bitmap, nullptr);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  EXPECT_EQ(DeleteObject(bitmap), FALSE);  // still selected
+  EXPECT_TRUE(StretchBlt(dc, 10, 5, 3, 2, memory, 0, 0, 3, 2, SRCCOPY));
+  EXPECT_EQ(GetPixel(dc, 10, 5) & 0xF8F8F8, 0x0000F8u);  // red
+  EXPECT_EQ(GetPixel(dc, 12, 5) & 0xF8F8F8, 0xF80000u);  // blue
+  EXPECT_EQ(GetPixel(dc, 10, 6) & 0xF8F8F8, 0xF8F8F8u);
+  EXPECT_EQ(Native(9, 5), 0u);
+  // Twice the size: every source pixel covers two by two.
+  EXPECT_TRUE(StretchBlt(dc, 0, 20, 6, 4, memory, 0, 0, 3, 2, SRCCOPY));
+  EXPECT_EQ(Native(3, 21), Native(11, 5));
+  EXPECT_EQ(Native(5, 23), Native(12, 6));
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  EXPECT_EQ(DeleteObject(bitmap), TRUE);
+}
+
+TEST_P(Gdi, OpaqueTextPaintsABandAsHighAsTheCell) {
+  LOGFONTA lf{};
+  lf.lfHeight = 16;
+  std::strcpy(lf.lfFaceName, "標準ゴシック");
+  HFONT font = CreateFontIndirectA(&lf);
+  ASSERT_NE(font, nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, RGB(0, 0, 255));
+  SetTextColor(dc, RGB(255, 255, 255));
+  EXPECT_TRUE(TextOutA(dc, 4, 10, "AB", 2));
+  const uint32_t blue = platform::NativeFromColor(GetParam(), RGB(0, 0, 255));
+  const uint32_t white = platform::NativeFromColor(GetParam(), RGB(255, 255, 255));
+  int top = -1, bottom = -1;
+  for (int y = 0; y < 40; ++y) {
+    const uint32_t v = Native(4, y);
+    if (v == blue || v == white) {
+      if (top < 0) top = y;
+      bottom = y;
+    }
+  }
+  EXPECT_EQ(top, 10);
+  EXPECT_EQ(bottom, 25);
+  EXPECT_EQ(Native(3, 12), 0u);
+  SelectObject(dc, previous);
+  EXPECT_TRUE(DeleteObject(font));
+  EXPECT_FALSE(DeleteObject(font));
+}
+
+TEST_P(Gdi, DeviceCapsReportTheDesktopDepth) {
+  HDC window = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(window, BITSPIXEL), platform::BitsPerPixel(GetParam()));
+  EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), platform::BitsPerPixel(GetParam()));
+  EXPECT_EQ(GetPixel(window, 0, 0), CLR_INVALID);  // the window's context draws nothing
+  EXPECT_EQ(ReleaseDC(nullptr, window), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, Gdi,
+                         ::testing::Values(PixelLayout::Rgb565, PixelLayout::Rgb555,
+                                           PixelLayout::Xrgb8888));
+
+TEST(GdiText, CharUpperBuffTouchesAsciiLettersOnly) {
+  char text[] = "image/coin1.bmp テスト";
+  const std::string before(text);
+  EXPECT_EQ(CharUpperBuffA(text, 15), 15u);
+  EXPECT_EQ(std::string(text), "IMAGE/COIN1.BMP" + before.substr(15));
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// The headless game driver: runs the real game, with the real generated assets of the build, on
+// the headless host's controllable clock. A test steps frames, presses keys, moves the mouse and
+// reads the game's globals and the presented picture. The same script gives the same frames: the
+// clock moves only by the vertical-blank wait of each presented frame (to the next 1/60 s) or when
+// the test advances it, and the random seeds come from that clock.
+//
+//   GameDriver game;               // started: the title is up, no frame has run yet
+//   game.Frames(3);                // three title frames
+//   game.Tap(VK_RETURN);           // Enter on the title...
+//   game.Frames(1);                // ...the first frame of stage 1 runs with gStateEntered 1
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/shell.h"
+#include "platform/host_headless.h"
+
+namespace morv_test {
+
+struct GameOptions {
+  // Files of the program's directory to hide from the game, as the game names them
+  // ("IMAGE/COIN2.BMP", "SOUND/SHOT.WAV"). The game then runs from a copy of the directory made of
+  // links to every other file.
+  std::vector<std::string> missing_files;
+  bool audio_device = true;  // false: no sound device, the game runs silent
+  // Called on the fresh host before the game starts (to set any other headless switch).
+  std::function<void(platform::HeadlessHost&)> configure;
+};
+
+class GameDriver {
+ public:
+  explicit GameDriver(const GameOptions& options = {});
+  ~GameDriver();
+  GameDriver(const GameDriver&) = delete;
+  GameDriver& operator=(const GameDriver&) = delete;
+
+  platform::HeadlessHost host;
+
+  // AppStartUp's answer: false when the program ended during start-up.
+  bool started() const { return started_; }
+  // True once the loop has taken the quit message; no pass runs after that.
+  bool quit() const { return quit_; }
+
+  // One pass of the message loop: a message dispatched, a frame run, or a wait.
+  LoopStep Pass();
+  // Runs passes until `n` frames have run (messages waiting before a frame are dispatched first).
+  // Returns the number of frames run: fewer than `n` only when the program quit.
+  int Frames(int n = 1);
+  // Dispatches every message that waits, without running a frame.
+  void Drain();
+  // Runs frames until `done` holds after a frame, at most `max_frames`; true when it held.
+  bool FramesUntil(const std::function<bool()>& done, int max_frames);
+  // Moves the clock on without a frame (time passing between two passes of the loop).
+  void AdvanceMs(uint64_t ms) { host.AdvanceMs(ms); }
+
+  // Keys by virtual-key code ('S', VK_RETURN ...). Each is delivered at the next pass.
+  void Press(int vk) { host.PressKey(vk); }
+  void Repeat(int vk) { host.RepeatKey(vk); }
+  void Release(int vk) { host.ReleaseKey(vk); }
+  // Press, one frame, release (the release is dispatched before the next frame).
+  void Tap(int vk);
+
+  // Mouse, in client coordinates.
+  void MoveMouse(int x, int y);
+  void MouseDown(int button);  // 1 left, 2 right
+  void MouseUp(int button);
+
+  // Enter on the title; returns after the first frame of stage 1 has run.
+  void StartGame();
+
+  // The last presented picture.
+  uint32_t Pixel(int x, int y) const { return host.FramePixelRgb(x, y); }
+  int presented() const { return host.present_count; }
+  std::vector<uint8_t> Picture() const { return host.last_frame; }
+  // Pixel (x, y) of the picture held by a surface slot, as 0x00RRGGBB; 0 outside it or for an
+  // empty slot.
+  uint32_t SlotPixel(int slot, int x, int y) const;
+
+  // Directory the game reads its files from (ends in '/').
+  const std::string& data_dir() const { return data_dir_; }
+
+ private:
+  void HideFiles(const std::vector<std::string>& missing);
+
+  bool started_ = false;
+  bool quit_ = false;
+  std::string data_dir_;
+  std::string temp_dir_;
+  int mouse_x_ = 0, mouse_y_ = 0;
+};
+
+}  // namespace morv_test
