@@ -11,16 +11,6 @@ namespace {
 // Pixels less opaque than this become the key colour (transparent).
 constexpr int kKeepAlpha = 96;
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 }  // namespace
 
 Image Flatten(const Picture& p) {

@@ -88,10 +88,14 @@ void MirrorPath(cairo_t* cr, double axis, const std::vector<double>& half) {
   cairo_close_path(cr);
 }
 
-void FillShaded(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, Rgb edge, double line) {
-  cairo_pattern_t* pat = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgb(pat, 0, top.r / 255.0, top.g / 255.0, top.b / 255.0);
-  cairo_pattern_add_color_stop_rgb(pat, 1, bottom.r / 255.0, bottom.g / 255.0, bottom.b / 255.0);
+namespace {
+
+// Fills the current path with a linear gradient from (x0, y0) to (x1, y1), then strokes its edge.
+void FillGradient(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb from, Rgb to,
+                  Rgb edge, double line) {
+  cairo_pattern_t* pat = cairo_pattern_create_linear(x0, y0, x1, y1);
+  cairo_pattern_add_color_stop_rgb(pat, 0, from.r / 255.0, from.g / 255.0, from.b / 255.0);
+  cairo_pattern_add_color_stop_rgb(pat, 1, to.r / 255.0, to.g / 255.0, to.b / 255.0);
   cairo_set_source(cr, pat);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(pat);
@@ -105,21 +109,14 @@ void FillShaded(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, Rgb edge
   }
 }
 
+}  // namespace
+
+void FillShaded(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, Rgb edge, double line) {
+  FillGradient(cr, 0, y0, 0, y1, top, bottom, edge, line);
+}
+
 void FillShadedH(cairo_t* cr, double x0, double x1, Rgb left, Rgb right, Rgb edge, double line) {
-  cairo_pattern_t* pat = cairo_pattern_create_linear(x0, 0, x1, 0);
-  cairo_pattern_add_color_stop_rgb(pat, 0, left.r / 255.0, left.g / 255.0, left.b / 255.0);
-  cairo_pattern_add_color_stop_rgb(pat, 1, right.r / 255.0, right.g / 255.0, right.b / 255.0);
-  cairo_set_source(cr, pat);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(pat);
-  if (line > 0) {
-    SetColor(cr, edge);
-    cairo_set_line_width(cr, line);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_stroke(cr);
-  } else {
-    cairo_new_path(cr);
-  }
+  FillGradient(cr, x0, 0, x1, 0, left, right, edge, line);
 }
 
 static void SelectFont(cairo_t* cr, double size, bool bold) {

@@ -198,8 +198,10 @@ void PaintEnemyFlames(Picture& p, int variant) {
   FlamePalette pal = variant == 1 ? FlamePalette{{255, 255, 255}, {230, 160, 255}, {150, 60, 255}}
                                   : FlamePalette{{255, 255, 255}, {180, 255, 200}, {40, 200, 120}};
   ForEachCell(p, 20, 70, 20, 20, [&](int i) {
-    double len = 44 + 14 * std::sin(i * 2 * kPi / 20) + 6 * std::sin(i * 2 * kPi * 3 / 20);
-    FlameJet(p.cr, 10, 66, 12, len, -1, pal);
+    double a = i * 2 * kPi / 20;
+    double len = 44 + 14 * std::sin(a) + 6 * std::sin(3 * a + 1.1);
+    double width = 11 + 1.5 * std::sin(2 * a + 0.4);
+    FlameJet(p.cr, 10, 66, width, len, -1, pal);
     GlowDisc(p.cr, 10, 64, 8, {255, 255, 255}, pal.outer, 0.6);
   });
 }

@@ -44,6 +44,17 @@ struct MidiTrack {
 };
 std::vector<uint8_t> EncodeMidi(const std::vector<MidiTrack>& tracks, int ticksPerQuarter);
 
+// Little-endian numbers, as RIFF and Windows bitmap files store them.
+inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(v & 0xFF);
+  out.push_back((v >> 8) & 0xFF);
+}
+
+inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
 // Writes bytes to path, creating the missing folders. False on any failure.
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 

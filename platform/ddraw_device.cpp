@@ -5,11 +5,7 @@
 
 #include "platform/ddraw_internal.h"
 #include "platform/gdi.h"
-
-// The window stand-in answers these for its windows; until a build carries them, the primary
-// surface falls back to standing for the whole screen.
-__attribute__((weak)) BOOL GetClientRect(HWND, RECT*) { return FALSE; }
-__attribute__((weak)) BOOL ClientToScreen(HWND, POINT*) { return FALSE; }
+#include "platform/user32.h"
 
 namespace platform::ddraw {
 

@@ -1,5 +1,7 @@
 #include "platform/host.h"
 
+#include <cstring>
+
 namespace platform {
 
 namespace {
@@ -23,6 +25,30 @@ int BitsPerPixel(PixelLayout layout) {
 }
 
 int BytesPerPixel(PixelLayout layout) { return BitsPerPixel(layout) / 8; }
+
+uint32_t PixelToRgb(const void* p, PixelLayout layout) {
+  if (layout == PixelLayout::Xrgb8888) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v & 0xFFFFFF;
+  }
+  uint16_t v;
+  std::memcpy(&v, p, 2);
+  uint32_t r, g, b;
+  if (layout == PixelLayout::Rgb565) {
+    r = (v >> 11) & 31;
+    g = (v >> 5) & 63;
+    g = (g << 2) | (g >> 4);
+  } else {
+    r = (v >> 10) & 31;
+    g = (v >> 5) & 31;
+    g = (g << 3) | (g >> 2);
+  }
+  b = v & 31;
+  r = (r << 3) | (r >> 2);
+  b = (b << 3) | (b >> 2);
+  return (r << 16) | (g << 8) | b;
+}
 
 }  // namespace platform
 

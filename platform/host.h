@@ -17,6 +17,8 @@ enum class PixelLayout { Rgb565, Rgb555, Xrgb8888 };
 
 int BitsPerPixel(PixelLayout layout);
 int BytesPerPixel(PixelLayout layout);
+// The pixel stored at `p` as 0x00RRGGBB, each channel widened to 8 bits.
+uint32_t PixelToRgb(const void* p, PixelLayout layout);
 
 // One input happening, as the window stand-in needs it to build window messages.
 struct HostEvent {

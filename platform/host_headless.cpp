@@ -36,32 +36,9 @@ void HeadlessHost::ReleaseKey(int vk, bool alt) {
 
 uint32_t HeadlessHost::FramePixelRgb(int x, int y) const {
   if (x < 0 || y < 0 || x >= last_frame_width || y >= last_frame_height) return 0;
-  const int bpp = BytesPerPixel(last_frame_layout);
-  const uint8_t* p = last_frame.data() + (static_cast<size_t>(y) * last_frame_width + x) * bpp;
-  if (last_frame_layout == PixelLayout::Xrgb8888) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v & 0xFFFFFF;
-  }
-  uint16_t v;
-  std::memcpy(&v, p, 2);
-  uint32_t r, g, b;
-  if (last_frame_layout == PixelLayout::Rgb565) {
-    r = (v >> 11) & 31;
-    g = (v >> 5) & 63;
-    b = v & 31;
-    r = (r << 3) | (r >> 2);
-    g = (g << 2) | (g >> 4);
-    b = (b << 3) | (b >> 2);
-  } else {
-    r = (v >> 10) & 31;
-    g = (v >> 5) & 31;
-    b = v & 31;
-    r = (r << 3) | (r >> 2);
-    g = (g << 3) | (g >> 2);
-    b = (b << 3) | (b >> 2);
-  }
-  return (r << 16) | (g << 8) | b;
+  const size_t offset =
+      (static_cast<size_t>(y) * last_frame_width + x) * BytesPerPixel(last_frame_layout);
+  return PixelToRgb(last_frame.data() + offset, last_frame_layout);
 }
 
 std::vector<int16_t> HeadlessHost::RenderAudio(int frames) {

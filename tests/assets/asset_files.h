@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,12 @@ namespace asset_test {
 inline const std::string kProgramDir = MORV_PROGRAM_DIR;
 
 inline std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  std::ifstream f(path, std::ios::binary | std::ios::ate);
+  if (!f) return {};
+  std::vector<uint8_t> bytes(static_cast<size_t>(f.tellg()));
+  f.seekg(0);
+  f.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 inline uint32_t Le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }

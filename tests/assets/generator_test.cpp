@@ -44,7 +44,9 @@ TEST_F(AssetGenerator, SecondRunWritesTheSameBytesInGoodTime) {
     ASSERT_FALSE(built.empty()) << name;
     EXPECT_TRUE(built == ReadBytes(dir + "/" + name)) << name << " differs between runs";
   }
-#if !defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__)
+  (void)seconds;  // the sanitizers slow the generator several times over
+#else
   EXPECT_LT(seconds, 5.0);
 #endif
 }

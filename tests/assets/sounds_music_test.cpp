@@ -38,12 +38,16 @@ void CheckEffect(const char* name, int maxMilliseconds) {
   EXPECT_LT(samples, 22050u * maxMilliseconds / 1000);
   int peak = 0;
   int16_t first = 0, last = 0;
+  double headEnergy = 0, tailEnergy = 0;  // first and last quarter
   for (size_t i = 0; i < samples; ++i) {
     const int16_t s = static_cast<int16_t>(data[2 * i] | (data[2 * i + 1] << 8));
     peak = std::max(peak, std::abs(static_cast<int>(s)));
     if (i == 0) first = s;
     last = s;
+    if (i < samples / 4) headEnergy += double(s) * s;
+    if (i >= samples - samples / 4) tailEnergy += double(s) * s;
   }
+  EXPECT_LT(tailEnergy * 9, headEnergy) << "the effect must die away, not stop short";
   EXPECT_GT(peak, 12000) << "too quiet to hear over the music";
   EXPECT_LT(std::abs(first), 1000) << "starts with a click";
   EXPECT_LT(std::abs(last), 1000) << "ends with a click";
@@ -61,6 +65,7 @@ TEST(AssetSounds, ExplosionIsUnderASecondOfMonoPcm) { CheckEffect("SOUND/BOM.WAV
 struct TuneFacts {
   std::string error;
   int format = -1;
+  int division = 0;  // ticks per quarter note
   int tracks = 0;
   bool tempo = false;
   bool programs = false;
@@ -91,6 +96,7 @@ TuneFacts WalkTune(const std::vector<uint8_t>& b) {
     return f;
   }
   f.format = (b[8] << 8) | b[9];
+  f.division = (b[12] << 8) | b[13];
   const int declared = (b[10] << 8) | b[11];
   size_t at = 14;
   while (at + 8 <= b.size()) {
@@ -173,6 +179,9 @@ void CheckTune(const char* name, double minSeconds) {
   EXPECT_EQ(f.hangingNotes, 0) << "a note would ring on across the loop";
   // Every track ends on the same tick, so a restart never cuts one part short.
   for (uint32_t t : f.endTicks) EXPECT_EQ(t, f.endTicks.front());
+  // ... and the end falls on a bar line of the tunes' 4/4 time, so the restart keeps the beat.
+  ASSERT_GT(f.division, 0);
+  EXPECT_EQ(f.endTicks.front() % (4 * f.division), 0u);
 
   platform::MidiSong song;
   ASSERT_TRUE(platform::ReadMidiFile(bytes.data(), bytes.size(), &song));

@@ -97,15 +97,6 @@ TEST_F(DrawBlits, AdditiveSkipsZeroAndSaturates) {
   EXPECT_EQ(elDraw::BltObjectAdditive(400, 10, s, 0, 0, 2, 1), 1);  // clipped away
 }
 
-TEST_F(DrawBlits, AdditiveInFiveFiveFive) {
-  Open(platform::PixelLayout::Rgb555);
-  const int s = elDraw::CreateObject(1, 1, 2);
-  Write(gDrawObjects[s].surface, 0, 0, (10u << 10) | (20u << 5) | 30u);
-  Write(gBackSurface, 0, 0, (10u << 10) | (20u << 5) | 30u);
-  elDraw::BltObjectAdditive(0, 0, s, 0, 0, 1, 1);
-  EXPECT_EQ(Back(0, 0), (20u << 10) | (31u << 5) | 31u);
-}
-
 TEST_F(DrawBlits, UnknownSlotsDrawNothing) {
   Open();
   elDraw::BltObject(0, 0, -1, 0, 0, 8, 8);

@@ -190,16 +190,6 @@ TEST_F(DrawSurfaceTable, FailedCreationKeepsTheSlotNamed) {
   EXPECT_EQ(elDraw::CreateObject(8, 8, 2), 5);
 }
 
-TEST_F(DrawSurfaceTable, ReleaseFreesTheSlotForTheNextLoad) {
-  Open();
-  const int a = elDraw::CreateObject(8, 8, 2);
-  elDraw::ReleaseObject(a);
-  EXPECT_EQ(gDrawObjects[a].surface, nullptr);
-  EXPECT_EQ(elDraw::CreateObject(8, 8, 2), a);
-  elDraw::ReleaseObject(-3);
-  elDraw::ReleaseObject(500);
-}
-
 TEST_F(DrawSurfaceTable, SwapObjectReloadsInPlace) {
   Open();
   WriteBitmap("IMAGE/A.BMP", 2, 2, std::vector<uint32_t>(4, 0xFF0000));

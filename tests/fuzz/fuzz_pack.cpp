@@ -10,9 +10,20 @@
 #include "engine/profile.h"
 #include "platform/host_headless.h"
 
+namespace {
+
+// The temporary pack file, removed when the fuzzer ends.
+struct TempFile {
+  std::string path;
+  ~TempFile() { std::remove(path.c_str()); }
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static platform::HeadlessHost host;
-  static std::string path = [] {
+  static TempFile file;
+  static const std::string& path = file.path = [] {
     platform::SetHost(&host);
     host.desktop_width = 360;
     host.desktop_height = 480;

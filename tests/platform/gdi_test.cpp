@@ -68,6 +68,10 @@ TEST_P(Gdi, SetPixelMatchesTheSurfaceFormatAndReadsBack) {
   SetPixel(dc, 4, 2, GetPixel(dc, 3, 2));
   EXPECT_EQ(Native(4, 2), before);
   EXPECT_EQ(GetPixel(dc, 120, 0), CLR_INVALID);
+  HDC window = GetDC(nullptr);  // the desktop's context reports its depth and draws nothing
+  EXPECT_EQ(GetDeviceCaps(window, BITSPIXEL), platform::BitsPerPixel(GetParam()));
+  EXPECT_EQ(GetPixel(window, 0, 0), CLR_INVALID);
+  EXPECT_EQ(ReleaseDC(nullptr, window), 1);
   EXPECT_EQ(SetPixel(dc, -1, 0, 0), CLR_INVALID);
 }
 
@@ -119,14 +123,6 @@ TEST_P(Gdi, OpaqueTextPaintsABandAsHighAsTheCell) {
   SelectObject(dc, previous);
   EXPECT_TRUE(DeleteObject(font));
   EXPECT_FALSE(DeleteObject(font));
-}
-
-TEST_P(Gdi, DeviceCapsReportTheDesktopDepth) {
-  HDC window = GetDC(nullptr);
-  EXPECT_EQ(GetDeviceCaps(window, BITSPIXEL), platform::BitsPerPixel(GetParam()));
-  EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), platform::BitsPerPixel(GetParam()));
-  EXPECT_EQ(GetPixel(window, 0, 0), CLR_INVALID);  // the window's context draws nothing
-  EXPECT_EQ(ReleaseDC(nullptr, window), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, Gdi,

@@ -131,28 +131,7 @@ uint32_t GameDriver::SlotPixel(int slot, int x, int y) const {
   if (x < 0 || y < 0 || x >= surface->width || y >= surface->height) return 0;
   const uint8_t* p = surface->pixels + static_cast<size_t>(y) * surface->pitch +
                      static_cast<size_t>(x) * surface->BytesPerPixel();
-  if (surface->layout == platform::PixelLayout::Xrgb8888) {
-    uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v & 0xFFFFFF;
-  }
-  uint16_t v;
-  std::memcpy(&v, p, 2);
-  uint32_t r, g, b;
-  if (surface->layout == platform::PixelLayout::Rgb565) {
-    r = (v >> 11) & 31;
-    g = (v >> 5) & 63;
-    b = v & 31;
-    g = (g << 2) | (g >> 4);
-  } else {
-    r = (v >> 10) & 31;
-    g = (v >> 5) & 31;
-    b = v & 31;
-    g = (g << 3) | (g >> 2);
-  }
-  r = (r << 3) | (r >> 2);
-  b = (b << 3) | (b >> 2);
-  return (r << 16) | (g << 8) | b;
+  return platform::PixelToRgb(p, surface->layout);
 }
 
 void GameDriver::StartGame() {
