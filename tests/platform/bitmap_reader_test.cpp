@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 #include "platform/gdi.h"
 #include "platform/kernel32.h"
@@ -56,7 +57,11 @@ INSTANTIATE_TEST_SUITE_P(Depths, BitmapReader,
                          ::testing::Values(Depth{1, false}, Depth{4, false}, Depth{8, false},
                                            Depth{24, false}, Depth{32, false}, Depth{1, true},
                                            Depth{4, true}, Depth{8, true}, Depth{24, true},
-                                           Depth{32, true}));
+                                           Depth{32, true}),
+                         [](const ::testing::TestParamInfo<Depth>& info) {
+                           return std::to_string(info.param.bpp) + "bpp" +
+                                  (info.param.topDown ? "TopDown" : "BottomUp");
+                         });
 
 TEST(BitmapReaderErrors, EveryTruncationGivesNoBitmap) {
   const auto bytes = testbmp::Encode(5, 4, 8, std::vector<uint32_t>(20, 1), {0, 0xFFFFFF});
