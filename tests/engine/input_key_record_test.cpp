@@ -44,8 +44,8 @@ TEST_F(KeyRecord, KeyDownAgainRightAfterReleaseReadsHeldNotPressed) {
 
 TEST_F(KeyRecord, PressAndReleaseBetweenTwoPollsIsNeverSeen) {
   EXPECT_EQ(Polls('V', {false}), std::vector<int>{0});
-  host.keys_down['V'] = true;  // down and up again before the next poll
-  host.keys_down['V'] = false;
+  host.keys_down[int{'V'}] = true;  // down and up again before the next poll
+  host.keys_down[int{'V'}] = false;
   EXPECT_EQ(Polls('V', {false}), std::vector<int>{0});
 }
 

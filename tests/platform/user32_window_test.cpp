@@ -78,7 +78,7 @@ TEST_F(Windowing, UnknownClassOrRefusedClassFails) {
 
 TEST_F(Windowing, GetKeyStateSetsTheHighBitAndReadsEitherSide) {
   EXPECT_EQ(GetKeyState('A') & 0x80, 0);
-  host.keys_down['A'] = true;
+  host.keys_down[int{'A'}] = true;
   EXPECT_NE(GetKeyState('A') & 0x80, 0);
   EXPECT_LT(GetKeyState('A'), 0);
   host.keys_down[VK_LSHIFT] = true;
