@@ -57,18 +57,13 @@ void ReadChannel(DWORD mask, int& shift, int& max, int& place) {
   place = max == 63 ? shift + 1 : shift;
 }
 
-IDirectDrawSurface* CreateScreenSurface(DWORD caps, bool sized) {
+IDirectDrawSurface* CreatePrimarySurface(DWORD memoryCaps) {
   if (gDirectDraw == nullptr) return nullptr;
   DDSURFACEDESC desc;
   std::memset(&desc, 0, sizeof desc);
   desc.dwSize = sizeof desc;
   desc.dwFlags = DDSD_CAPS;
-  desc.ddsCaps.dwCaps = caps;
-  if (sized) {
-    desc.dwFlags |= DDSD_WIDTH | DDSD_HEIGHT;
-    desc.dwWidth = static_cast<DWORD>(gScreenWidth);
-    desc.dwHeight = static_cast<DWORD>(gScreenHeight);
-  }
+  desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | memoryCaps;
   IDirectDrawSurface* surface = nullptr;
   if (gDirectDraw->CreateSurface(&desc, &surface, nullptr) != DD_OK) return nullptr;
   return surface;
@@ -169,9 +164,9 @@ int elDraw::Screen(int width, int height, int mode) {
 
   // 5. Primary surface and back buffer.
   const DWORD screenMemory = mode == 1 || mode == 3 ? 0u : DDSCAPS_SYSTEMMEMORY;
-  gPrimarySurface = CreateScreenSurface(DDSCAPS_PRIMARYSURFACE | screenMemory, false);
+  gPrimarySurface = CreatePrimarySurface(screenMemory);
   if (gPrimarySurface == nullptr) return ShowErrorMessage(kScreen, "表画面が生成できません");
-  gBackSurface = CreateScreenSurface(DDSCAPS_OFFSCREENPLAIN | screenMemory, true);
+  gBackSurface = CreatePlainSurface(width, height, screenMemory);
   if (gBackSurface == nullptr) return ShowErrorMessage(kScreen, "裏画面が生成できません");
 
   // 6. In a window the clipper keeps the copy to the screen inside the client area.
@@ -191,7 +186,7 @@ int elDraw::Screen(int width, int height, int mode) {
   // 7. The engine's slots 0 to 3, each the size of the screen.
   for (int slot = 0; slot < 4; ++slot) {
     const DWORD memory = slot >= 2 || mode != 1 ? DDSCAPS_SYSTEMMEMORY : 0u;
-    IDirectDrawSurface* surface = CreateScreenSurface(DDSCAPS_OFFSCREENPLAIN | memory, true);
+    IDirectDrawSurface* surface = CreatePlainSurface(width, height, memory);
     if (surface == nullptr) return ShowErrorMessage(kScreen, kEngineSlots[slot].failure);
     SetSurfaceColorKey(surface, 0);
     DrawObject& o = gDrawObjects[slot];

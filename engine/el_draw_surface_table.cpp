@@ -20,6 +20,15 @@ void StoreName(DrawObject& o, const char* name) {
   o.name[sizeof o.name - 1] = '\0';
 }
 
+// The bitmap's size becomes the slot's and that of a new surface (nullptr when none can be made).
+IDirectDrawSurface* SurfaceForBitmap(DrawObject& o, HBITMAP bitmap, DWORD memory) {
+  BITMAP bm{};
+  GetObjectA(bitmap, sizeof bm, &bm);
+  o.width = static_cast<uint16_t>(bm.bmWidth);
+  o.height = static_cast<uint16_t>(bm.bmHeight);
+  return CreatePlainSurface(bm.bmWidth, bm.bmHeight, memory);
+}
+
 // Steps shared by a load and a reload: the bitmap file or resource into the slot's new surface.
 // Returns 1, or the error report's 0.
 int LoadIntoSlot(int slot, const char* name, int placement, const char* operation,
@@ -38,11 +47,7 @@ int LoadIntoSlot(int slot, const char* name, int placement, const char* operatio
         LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE));
   }
   if (bitmap != nullptr) {
-    BITMAP bm{};
-    GetObjectA(bitmap, sizeof bm, &bm);
-    o.width = static_cast<uint16_t>(bm.bmWidth);
-    o.height = static_cast<uint16_t>(bm.bmHeight);
-    IDirectDrawSurface* surface = CreatePlainSurface(bm.bmWidth, bm.bmHeight, memory);
+    IDirectDrawSurface* surface = SurfaceForBitmap(o, bitmap, memory);
     if (surface != nullptr) CopyBitmapToSurface(surface, bitmap, 0, 0, 0, 0);
     DeleteObject(bitmap);
     if (surface != nullptr) {
@@ -57,11 +62,7 @@ int LoadIntoSlot(int slot, const char* name, int placement, const char* operatio
   bitmap = reinterpret_cast<HBITMAP>(
       LoadImageA(gInstance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (bitmap == nullptr) return ShowErrorMessage(operation, kMsgBmpUnreadable);
-  BITMAP bm{};
-  GetObjectA(bitmap, sizeof bm, &bm);
-  o.width = static_cast<uint16_t>(bm.bmWidth);
-  o.height = static_cast<uint16_t>(bm.bmHeight);
-  IDirectDrawSurface* surface = CreatePlainSurface(bm.bmWidth, bm.bmHeight, memory);
+  IDirectDrawSurface* surface = SurfaceForBitmap(o, bitmap, memory);
   if (surface == nullptr) {
     DeleteObject(bitmap);
     return ShowErrorMessage(operation, kMsgBmpUnreadable);

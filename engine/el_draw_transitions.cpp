@@ -6,10 +6,12 @@
 
 namespace {
 
-// Kinds 3 and 4 move a row or band by -(S - N + 1) to S - N pixels, one random number each.
+// Kinds 3 and 4 move a row or band by -(S - N + 1) to S - N pixels, one random number each. A
+// counter past the step makes the span negative (the remainder then stays 0 to |span| - 1); only a
+// counter of exactly S + 1 leaves no span at all, and that row or band is not drawn.
 bool Jitter(int step, int counter, int& x) {
   const int span = 2 * (step - counter) + 2;
-  if (span <= 0) return false;
+  if (span == 0) return false;
   x = (counter - 1) + (std::rand() % span) - step;
   return true;
 }

@@ -36,12 +36,6 @@ IDirectSoundBuffer* BufferOf(const SoundObject& s, int buffer) {
   return s.buffers[buffer];
 }
 
-void FreeBlock(void* p) {
-  if (p == nullptr) return;
-  GlobalUnlock(GlobalHandle(p));
-  GlobalFree(GlobalHandle(p));
-}
-
 uint32_t LoadU32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -192,8 +186,8 @@ int elSound::LoadObject(const char* name, int count) {
     desc.lpwfxFormat = &format;
     if (gDirectSound->CreateSoundBuffer(&desc, &s.buffers[i], nullptr) != DS_OK) {
       s.buffers[i] = nullptr;
-      FreeBlock(fileFormat);
-      FreeBlock(fileData);
+      FreeWaveBlock(fileFormat);
+      FreeWaveBlock(fileData);
       ShowErrorMessage(kLoadObject, "サウンドバッファが生成できません");
       return -1;
     }
@@ -221,8 +215,8 @@ int elSound::LoadObject(const char* name, int count) {
   }
 
   s.loaded = 1;
-  FreeBlock(fileFormat);
-  FreeBlock(fileData);
+  FreeWaveBlock(fileFormat);
+  FreeWaveBlock(fileData);
   gSoundStreams[slot].streamed = 0;
 
   if (gSoundStreamingLoad == 0) {
@@ -277,8 +271,7 @@ void elSound::ResetVolume(int sound, int buffer) {
 
 int elSound::ResetStream(int sound) {
   if (gSoundAvailable == 0) return 0;
-  SoundObject* s = LoadedSound(sound);
-  if (s == nullptr || s->buffers[0] == nullptr) return 0;
+  if (sound < 0 || sound >= kSoundObjectCount) return 0;
   SoundStream& st = gSoundStreams[sound];
   FILE* f = std::fopen(st.path, "rb");
   if (f == nullptr) {
@@ -305,14 +298,16 @@ int elSound::ResetStream(int sound) {
   st.playedBytes = 0;
   st.lastCursor = 0;
 
+  // A slot without a buffer, or a block larger than the buffer, takes nothing.
+  IDirectSoundBuffer* b = gSoundObjects[sound].buffers[0];
   void* part1 = nullptr;
   void* part2 = nullptr;
   DWORD bytes1 = 0, bytes2 = 0;
   const bool locked =
-      s->buffers[0]->Lock(0, st.blockSize, &part1, &bytes1, &part2, &bytes2, 0) == DS_OK;
+      b != nullptr && b->Lock(0, st.blockSize, &part1, &bytes1, &part2, &bytes2, 0) == DS_OK;
   if (locked) {
     std::memcpy(part1, block, bytes1);
-    s->buffers[0]->Unlock(part1, bytes1, part2, bytes2);
+    b->Unlock(part1, bytes1, part2, bytes2);
   }
   std::free(block);
   return locked ? 1 : 0;

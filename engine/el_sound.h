@@ -64,3 +64,5 @@ void ReleaseSound();
 // memory blocks the caller frees, 1 on any failure with nothing allocated.
 int ReadWaveFile(const char* path, WAVEFORMATEX** format, uint32_t* formatSize, uint8_t** data,
                  uint32_t* dataSize);
+// Frees a block ReadWaveFile returned (null does nothing).
+void FreeWaveBlock(void* block);

@@ -6,15 +6,11 @@
 #include "platform/kernel32.h"
 #include "platform/mmio.h"
 
-namespace {
-
-void FreeBlock(void* p) {
-  if (p == nullptr) return;
-  GlobalUnlock(GlobalHandle(p));
-  GlobalFree(GlobalHandle(p));
+void FreeWaveBlock(void* block) {
+  if (block == nullptr) return;
+  GlobalUnlock(GlobalHandle(block));
+  GlobalFree(GlobalHandle(block));
 }
-
-}  // namespace
 
 int ReadWaveFile(const char* path, WAVEFORMATEX** format, uint32_t* formatSize, uint8_t** data,
                  uint32_t* dataSize) {
@@ -31,8 +27,8 @@ int ReadWaveFile(const char* path, WAVEFORMATEX** format, uint32_t* formatSize, 
   WAVEFORMATEX* fmt = nullptr;
   uint8_t* samples = nullptr;
   auto fail = [&]() {
-    FreeBlock(fmt);
-    FreeBlock(samples);
+    FreeWaveBlock(fmt);
+    FreeWaveBlock(samples);
     mmioClose(file, 0);
     return 1;
   };

@@ -188,25 +188,29 @@ int AppStartUp(HINSTANCE instance, int showMode) {
 
   gWindowOptions = kProfile.windowOptions;
   gFullScreen = kProfile.fullScreen;
-  gDefaultScreenWidth = kProfile.screenWidth;
-  gDefaultScreenHeight = kProfile.screenHeight;
+  if (gFullScreen == 0) {  // full screen always opens the screen at a size it names
+    gDefaultScreenWidth = kProfile.screenWidth;
+    gDefaultScreenHeight = kProfile.screenHeight;
+  }
   gCursorClipMode = 0;
 
+  // A window is a captioned frame around a client area of the screen's size, centred on the
+  // desktop; full screen is a popup covering the desktop.
+  DWORD style = kFullScreenStyle;
+  int x = 0, y = 0;
+  int width = GetSystemMetrics(SM_CXSCREEN);
+  int height = GetSystemMetrics(SM_CYSCREEN);
   if (gFullScreen == 0) {
-    const int width = gDefaultScreenWidth + GetSystemMetrics(SM_CXBORDER) +
-                      GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME);
-    const int height = gDefaultScreenHeight + GetSystemMetrics(SM_CYBORDER) +
-                       GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME) +
-                       GetSystemMetrics(SM_CYCAPTION);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    gMainWindow = CreateWindowExA(0, kWindowClass, kWindowTitle, kWindowStyle, x, y, width, height,
-                                  nullptr, nullptr, instance, nullptr);
-  } else {
-    gMainWindow = CreateWindowExA(0, kWindowClass, kWindowTitle, kFullScreenStyle, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                  nullptr, nullptr, instance, nullptr);
+    style = kWindowStyle;
+    width = gDefaultScreenWidth + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXEDGE) +
+            GetSystemMetrics(SM_CXDLGFRAME);
+    height = gDefaultScreenHeight + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYEDGE) +
+             GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
+  gMainWindow = CreateWindowExA(0, kWindowClass, kWindowTitle, style, x, y, width, height, nullptr,
+                                nullptr, instance, nullptr);
   if (gMainWindow == nullptr) return 0;
 
   ShowWindow(gMainWindow, (gWindowOptions & 4) != 0 ? SW_HIDE : showMode);
@@ -418,10 +422,7 @@ void UnclipCursor() {
   gCursorClipped = 0;
 }
 
-void UnclipCursorAtExit() {
-  ClipCursor(nullptr);
-  gCursorClipped = 0;
-}
+void UnclipCursorAtExit() { UnclipCursor(); }
 
 void ClipCursorToRect(int left, int top, int right, int bottom) {
   const RECT r{left, top, right, bottom};

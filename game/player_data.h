@@ -36,6 +36,3 @@ struct PlayerFragment {
 };
 inline constexpr int kPlayerFragmentCount = 80;
 extern PlayerFragment gPlayerFragments[kPlayerFragmentCount];
-
-// Heading a fragment or missile starts from: -3 degrees.
-inline constexpr float kRestHeading = -0.0523599f;

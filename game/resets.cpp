@@ -10,6 +10,7 @@
 #include "game/fire/bullet_data.h"
 #include "game/game_states.h"
 #include "game/item_data.h"
+#include "game/parking.h"
 #include "game/player_data.h"
 #include "game/score_data.h"
 #include "game/stage_drivers.h"
@@ -17,13 +18,6 @@
 #include "platform/crt.h"
 
 namespace {
-
-// Free float records wait at (-500, 2550), the player's integer shots at (-500, 500), debris at
-// (1000, 5000).
-constexpr float kParkX = -500.0f;
-constexpr float kParkY = 2550.0f;
-constexpr int kShotParkX = -500;
-constexpr int kShotParkY = 500;
 
 void StackTiles(BackgroundTile (&layer)[kBackgroundTileCount], float x) {
   for (int i = 0; i < kBackgroundTileCount; ++i) {
@@ -47,7 +41,7 @@ void ParkShots(PlayerShot (&shots)[N]) {
 
 template <int N>
 void KillDebris(DebrisFragment (&table)[N]) {
-  for (DebrisFragment& f : table) f = {1000.0f, 5000.0f, 0};
+  for (DebrisFragment& f : table) f = {kDebrisParkX, kDebrisParkY, 0};
 }
 
 template <int N>

@@ -11,6 +11,7 @@
 #include "game/asset_list.h"
 #include "game/boss_data.h"
 #include "game/game_states.h"
+#include "game/parking.h"
 #include "game/player_data.h"
 #include "game/score_data.h"
 #include "game/weapon_data.h"
@@ -201,8 +202,8 @@ void ShowContinuePrompt() {
   gPlayerVY = 0.0f;
   for (int i = 0; i < kPromptFreedShots; ++i) {
     gNarrowShots[i].active = 0;
-    gNarrowShots[i].x = -500;
-    gNarrowShots[i].y = 500;
+    gNarrowShots[i].x = kShotParkX;
+    gNarrowShots[i].y = kShotParkY;
   }
 }
 

@@ -108,11 +108,8 @@ class SoundBufferImpl final : public IDirectSoundBuffer {
     const DWORD second = bytes - first;
     if (second > 0 && (part2 == nullptr || bytes2 == nullptr)) return DSERR_INVALIDPARAM;
     // The caller writes into a copy, which reaches the mixer at Unlock: the audio thread never
-    // reads half-written samples.
-    {
-      AudioLock lock;
-      staging_.assign(channel_.data.begin(), channel_.data.end());
-    }
+    // reads half-written samples. The mix only reads the samples, so copying needs no lock.
+    staging_.assign(channel_.data.begin(), channel_.data.end());
     lockOffset_ = offset;
     locked_ = true;
     *part1 = staging_.data() + offset;

@@ -8,7 +8,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
-#include FT_ADVANCES_H
 
 #include "platform/ddraw.h"
 #include "platform/gdi_internal.h"
@@ -33,9 +32,12 @@ bool g_library_tried = false;
 FT_Face g_faces[2] = {nullptr, nullptr};
 bool g_face_tried[2] = {false, false};
 
-// "標準明朝" and other Mincho names take IPA Mincho; every other face IPA Gothic.
-FT_Face FaceFor(const LOGFONTA& lf) {
-  const int which = std::strstr(lf.lfFaceName, "明朝") != nullptr ? 1 : 0;
+// "標準明朝" and other Mincho names take IPA Mincho (1); every other face IPA Gothic (0).
+int FaceIndexOf(const LOGFONTA& lf) {
+  return std::strstr(lf.lfFaceName, "明朝") != nullptr ? 1 : 0;
+}
+
+FT_Face FaceFor(int which) {
   if (!g_library_tried) {
     g_library_tried = true;
     if (FT_Init_FreeType(&g_library) != 0) g_library = nullptr;
@@ -48,6 +50,111 @@ FT_Face FaceFor(const LOGFONTA& lf) {
     }
   }
   return g_faces[which];
+}
+
+// How one line's glyphs are made: face, size, weight, slant and direction.
+struct GlyphStyle {
+  int faceIndex = 0;
+  FT_Face face = nullptr;
+  FT_F26Dot6 em64 = 0;   // the em in 1/64 pixels
+  int boldPixels = 0;    // added to every glyph's width and advance
+  bool italic = false;
+  LONG escapement = 0;
+  FT_Matrix matrix{};    // slant, then turn by the escapement
+};
+
+// A rendered one-bit glyph, its pen offsets and its advance along the line.
+struct GlyphImage {
+  int left = 0, top = 0;  // bitmap origin from the pen, y up
+  int width = 0, rows = 0, pitch = 0;
+  const uint8_t* bits = nullptr;
+  double advance = 0;
+};
+
+// Rendered glyphs are kept, so that a line drawn again every frame costs no FreeType work (and no
+// memory). Direct-mapped: a newcomer replaces whatever shared its place.
+constexpr int kGlyphCacheSize = 256;
+constexpr int kGlyphBytes = 1024;
+struct CachedGlyph {
+  bool valid = false;
+  uint32_t codePoint = 0;
+  int faceIndex = 0;
+  FT_F26Dot6 em64 = 0;
+  int boldPixels = 0;
+  bool italic = false;
+  LONG escapement = 0;
+  GlyphImage image;
+  uint8_t bits[kGlyphBytes];
+};
+CachedGlyph g_glyphs[kGlyphCacheSize];
+FT_F26Dot6 g_face_em64[2] = {0, 0};  // the size each face is set to
+
+bool SameStyle(const CachedGlyph& c, const GlyphStyle& s, uint32_t codePoint) {
+  return c.valid && c.codePoint == codePoint && c.faceIndex == s.faceIndex && c.em64 == s.em64 &&
+         c.boldPixels == s.boldPixels && c.italic == s.italic && c.escapement == s.escapement;
+}
+
+// Loads the glyph upright, emboldens it along the line, turns it and renders it in one bit. The
+// advance is the upright one: the pen itself moves along the turned line. The image's bits belong to
+// FreeType until its next load.
+bool RenderGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out) {
+  const int which = s.faceIndex;
+  if (g_face_em64[which] != s.em64) {
+    if (FT_Set_Char_Size(s.face, 0, s.em64, 72, 72) != 0) return false;
+    g_face_em64[which] = s.em64;
+  }
+  if (FT_Load_Glyph(s.face, FT_Get_Char_Index(s.face, codePoint),
+                    FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO) != 0) {
+    return false;
+  }
+  FT_GlyphSlot slot = s.face->glyph;
+  out = GlyphImage{};
+  out.advance = slot->advance.x / 64.0 + s.boldPixels;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return true;
+  if (s.boldPixels > 0) FT_Outline_EmboldenXY(&slot->outline, s.boldPixels * 64, 0);
+  FT_Outline_Transform(&slot->outline, &s.matrix);
+  if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0 ||
+      slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO || slot->bitmap.pitch < 0) {
+    return true;
+  }
+  out.left = slot->bitmap_left;
+  out.top = slot->bitmap_top;
+  out.width = static_cast<int>(slot->bitmap.width);
+  out.rows = static_cast<int>(slot->bitmap.rows);
+  out.pitch = slot->bitmap.pitch;
+  out.bits = slot->bitmap.buffer;
+  return true;
+}
+
+// The glyph of a code point in a style, from the cache when it is there. False when FreeType cannot
+// make it. The image is valid until the next call.
+bool LookUpGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out) {
+  uint32_t h = codePoint * 2654435761u;
+  h ^= static_cast<uint32_t>(s.em64) * 40503u + static_cast<uint32_t>(s.escapement) * 9973u;
+  h ^= static_cast<uint32_t>(s.faceIndex + 2 * s.boldPixels + (s.italic ? 4096 : 0)) * 97u;
+  CachedGlyph& c = g_glyphs[(h ^ (h >> 16)) % kGlyphCacheSize];
+  if (SameStyle(c, s, codePoint)) {
+    out = c.image;
+    return true;
+  }
+  if (!RenderGlyph(s, codePoint, out)) return false;
+  const int pitch = (out.width + 7) / 8;
+  if (pitch * out.rows > kGlyphBytes) return true;  // too big to keep: rendered afresh each time
+  for (int row = 0; row < out.rows; ++row) {
+    std::memcpy(c.bits + row * pitch, out.bits + static_cast<ptrdiff_t>(row) * out.pitch, pitch);
+  }
+  c.valid = true;
+  c.codePoint = codePoint;
+  c.faceIndex = s.faceIndex;
+  c.em64 = s.em64;
+  c.boldPixels = s.boldPixels;
+  c.italic = s.italic;
+  c.escapement = s.escapement;
+  c.image = out;
+  c.image.pitch = pitch;
+  c.image.bits = c.bits;
+  out = c.image;
+  return true;
 }
 
 // Next code point of UTF-8 text; malformed bytes read as '?'.
@@ -121,14 +228,14 @@ void FillTextRect(const Target& t, const Frame& f, double u0, double v0, double 
   }
 }
 
-void DrawMonoBitmap(const Target& t, const FT_Bitmap& bm, int left, int top, uint32_t native) {
-  for (unsigned row = 0; row < bm.rows; ++row) {
-    const int y = top + static_cast<int>(row);
+void DrawGlyph(const Target& t, const GlyphImage& g, int left, int top, uint32_t native) {
+  for (int row = 0; row < g.rows; ++row) {
+    const int y = top + row;
     if (y < 0 || y >= t.height) continue;
-    const uint8_t* bits = bm.buffer + static_cast<ptrdiff_t>(row) * bm.pitch;
-    for (unsigned col = 0; col < bm.width; ++col) {
+    const uint8_t* bits = g.bits + static_cast<ptrdiff_t>(row) * g.pitch;
+    for (int col = 0; col < g.width; ++col) {
       if ((bits[col >> 3] & (0x80 >> (col & 7))) == 0) continue;
-      const int x = left + static_cast<int>(col);
+      const int x = left + col;
       if (x >= 0 && x < t.width) WritePixel(t, x, y, native);
     }
   }
@@ -178,8 +285,11 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
   Target t;
   if (text == nullptr || length < 0 || !TargetOf(dc, t)) return FALSE;
   const LOGFONTA& lf = dc->font->logFont;
-  FT_Face face = FaceFor(lf);
-  if (face == nullptr) return FALSE;
+  GlyphStyle style;
+  style.faceIndex = FaceIndexOf(lf);
+  style.face = FaceFor(style.faceIndex);
+  if (style.face == nullptr) return FALSE;
+  FT_Face face = style.face;
 
   // Sizes: a positive height is the cell (ascent + descent), a negative one the em.
   const double units = face->units_per_EM;
@@ -196,32 +306,33 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     em = cell * units / fontCell;
   }
   if (em < 1 || em > 1024) return FALSE;
-  if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72) != 0) {
-    return FALSE;
-  }
+  style.em64 = static_cast<FT_F26Dot6>(std::lround(em * 64));
   const double ascent = std::round(face->ascender * em / units);
-  const bool bold = lf.lfWeight >= 600;
-  const int boldPixels = bold ? std::max(1, static_cast<int>(std::lround(em / 24))) : 0;
+  style.boldPixels = lf.lfWeight >= 600 ? std::max(1, static_cast<int>(std::lround(em / 24))) : 0;
+  style.italic = lf.lfItalic != 0;
+  style.escapement = lf.lfEscapement % 3600;
 
-  const double angle = lf.lfEscapement / 10.0 * kPi / 180.0;
   Frame frame;
   frame.x = x;
   frame.y = y;
-  if (lf.lfEscapement % 3600 != 0) {
+  if (style.escapement != 0) {
+    const double angle = style.escapement / 10.0 * kPi / 180.0;
     frame.c = std::cos(angle);
     frame.s = std::sin(angle);
   }
-  const FT_Int32 loadFlags = FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_MONO;
+  const double slant = style.italic ? kItalicSlant : 0.0;
+  style.matrix.xx = static_cast<FT_Fixed>(std::lround(frame.c * 65536));
+  style.matrix.xy = static_cast<FT_Fixed>(std::lround((slant * frame.c - frame.s) * 65536));
+  style.matrix.yx = static_cast<FT_Fixed>(std::lround(frame.s * 65536));
+  style.matrix.yy = static_cast<FT_Fixed>(std::lround((slant * frame.s + frame.c) * 65536));
 
   // The line's length along its direction, for the background band and the underline.
   const auto* begin = reinterpret_cast<const uint8_t*>(text);
   const uint8_t* end = begin + length;
+  GlyphImage glyph;
   double width = 0;
   for (const uint8_t* p = begin; p < end;) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, NextCodePoint(p, end));
-    FT_Fixed advance = 0;
-    if (FT_Get_Advance(face, glyph, loadFlags, &advance) == 0) width += advance / 65536.0;
-    width += boldPixels;
+    if (LookUpGlyph(style, NextCodePoint(p, end), glyph)) width += glyph.advance;
   }
 
   if (dc->backMode == OPAQUE) {
@@ -230,36 +341,16 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
   }
 
   const uint32_t ink = platform::NativeFromColor(t.layout, dc->textColor & 0xFFFFFF);
-  FT_Matrix matrix;
-  const double slant = lf.lfItalic != 0 ? kItalicSlant : 0.0;
-  matrix.xx = static_cast<FT_Fixed>(std::lround(frame.c * 65536));
-  matrix.xy = static_cast<FT_Fixed>(std::lround((slant * frame.c - frame.s) * 65536));
-  matrix.yx = static_cast<FT_Fixed>(std::lround(frame.s * 65536));
-  matrix.yy = static_cast<FT_Fixed>(std::lround((slant * frame.s + frame.c) * 65536));
-  FT_Set_Transform(face, &matrix, nullptr);
-
   double along = 0;
   for (const uint8_t* p = begin; p < end;) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, NextCodePoint(p, end));
-    FT_Fixed advance = 0;
-    if (FT_Get_Advance(face, glyph, loadFlags, &advance) != 0) advance = 0;
-    if (FT_Load_Glyph(face, glyph, loadFlags) == 0) {
-      FT_GlyphSlot slot = face->glyph;
-      if (bold && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        FT_Outline_EmboldenXY(&slot->outline, boldPixels * 64, 0);
-      }
-      if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) == 0 &&
-          slot->bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-        // The pen on the baseline, turned with the text.
-        const double penX = frame.x + along * frame.c + ascent * frame.s;
-        const double penY = frame.y - along * frame.s + ascent * frame.c;
-        DrawMonoBitmap(t, slot->bitmap, static_cast<int>(std::lround(penX)) + slot->bitmap_left,
-                       static_cast<int>(std::lround(penY)) - slot->bitmap_top, ink);
-      }
-    }
-    along += advance / 65536.0 + boldPixels;
+    if (!LookUpGlyph(style, NextCodePoint(p, end), glyph)) continue;
+    // The pen on the baseline, turned with the text.
+    const double penX = frame.x + along * frame.c + ascent * frame.s;
+    const double penY = frame.y - along * frame.s + ascent * frame.c;
+    DrawGlyph(t, glyph, static_cast<int>(std::lround(penX)) + glyph.left,
+              static_cast<int>(std::lround(penY)) - glyph.top, ink);
+    along += glyph.advance;
   }
-  FT_Set_Transform(face, nullptr, nullptr);
 
   if (lf.lfUnderline != 0) {
     const double thickness =

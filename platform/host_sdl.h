@@ -9,7 +9,6 @@
 
 #include <SDL.h>
 
-#include <deque>
 #include <string>
 
 #include "platform/host.h"
@@ -59,7 +58,28 @@ class SdlHost : public Host {
   SDL_Window* window_ = nullptr;
   bool fullscreen_ = false;
   int client_w_ = 0, client_h_ = 0;
-  std::deque<HostEvent> pending_;
+  // Translated events waiting for PollEvent: a fixed ring, so input never allocates. SDL's own
+  // queue holds anything beyond it until the ring drains.
+  struct EventRing {
+    static constexpr int kCapacity = 64;
+    HostEvent items[kCapacity];
+    int head = 0;
+    int count = 0;
+    bool empty() const { return count == 0; }
+    bool full() const { return count == kCapacity; }
+    void clear() { head = count = 0; }
+    void push_back(const HostEvent& e) {
+      if (full()) return;
+      items[(head + count) % kCapacity] = e;
+      ++count;
+    }
+    const HostEvent& front() const { return items[head]; }
+    void pop_front() {
+      head = (head + 1) % kCapacity;
+      --count;
+    }
+  };
+  EventRing pending_;
   bool TranslateEvent(const SDL_Event& e);
 
   // Display (host_sdl_display.cpp)

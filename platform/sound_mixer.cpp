@@ -34,6 +34,12 @@ MixerState& Mixer() {
   return *state;
 }
 
+// The synthesizer's float output as a sample; held to a few times full scale so that the sum
+// over every source cannot overflow before the final clip.
+inline int32_t MusicSample(float v) {
+  return static_cast<int32_t>(std::lrint(std::clamp(v, -4.0f, 4.0f) * 32767.0f));
+}
+
 void Pull(void*, int16_t* stereo, int frames) {
   MixerState& m = Mixer();
   int32_t mix[kBlockFrames * 2];
@@ -54,8 +60,8 @@ void Pull(void*, int16_t* stereo, int frames) {
         fluid_synth_write_float(m.synth, n, left, 0, 1, right, 0, 1);
       }
       for (int i = 0; i < n; ++i) {
-        mix[i * 2] += static_cast<int32_t>(std::lrint(left[i] * 32767.0f));
-        mix[i * 2 + 1] += static_cast<int32_t>(std::lrint(right[i] * 32767.0f));
+        mix[i * 2] += MusicSample(left[i]);
+        mix[i * 2 + 1] += MusicSample(right[i]);
       }
     }
     for (int i = 0; i < n * 2; ++i) {

@@ -63,6 +63,16 @@ struct MessageRing {
     head = (head + 1) % N;
     --count;
   }
+  // Removes every entry addressed to `window`.
+  void RemoveFor(HWND window) {
+    for (int i = 0; i < count;) {
+      if (At(i).hwnd == window) {
+        RemoveAt(i);
+      } else {
+        ++i;
+      }
+    }
+  }
   void Clear() { head = count = 0; }
 };
 
@@ -86,6 +96,10 @@ int g_cursor_count = 0;            // ShowCursor's display counter
 HCURSOR g_cursor = kArrowCursor;   // the shape; null shows no cursor
 bool g_host_cursor_visible = true;
 bool g_ime_enabled = true;
+
+// Whether the program is the active application. Windows tells the window with WM_ACTIVATEAPP only
+// when this changes.
+bool g_app_active = false;
 
 WindowRecord* Record(HWND h) {
   for (WindowRecord& w : g_windows) {
@@ -224,9 +238,13 @@ void TranslateHostEvent(const HostEvent& e) {
       return;
     }
     case HostEvent::Activate:
-    case HostEvent::Deactivate:
-      QueueInput(window, WM_ACTIVATEAPP, e.kind == HostEvent::Activate ? TRUE : FALSE, 0);
+    case HostEvent::Deactivate: {
+      const bool active = e.kind == HostEvent::Activate;
+      if (active == g_app_active) return;
+      g_app_active = active;
+      QueueInput(window, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
       return;
+    }
     case HostEvent::CloseRequest:
       // The close button and the system menu's Close both arrive as the system command.
       QueueInput(window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -247,23 +265,6 @@ void TranslateHostEvent(const HostEvent& e) {
 void PumpHostEvents() {
   HostEvent e;
   while (g_input.count + 2 <= kInputCapacity && CurrentHost().PollEvent(e)) TranslateHostEvent(e);
-}
-
-void DropMessagesFor(HWND window) {
-  for (int i = 0; i < g_posted.count;) {
-    if (g_posted.At(i).hwnd == window) {
-      g_posted.RemoveAt(i);
-    } else {
-      ++i;
-    }
-  }
-  for (int i = 0; i < g_input.count;) {
-    if (g_input.At(i).hwnd == window) {
-      g_input.RemoveAt(i);
-    } else {
-      ++i;
-    }
-  }
 }
 
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK; }
@@ -371,7 +372,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         case SC_CLOSE: SendMessageA(window, WM_CLOSE, 0, 0); break;
         case SC_MINIMIZE: CloseWindow(window); break;
         // The screen saver takes the screen, and with it the activation.
-        case SC_SCREENSAVE: SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0); break;
+        case SC_SCREENSAVE:
+          if (g_app_active) {
+            g_app_active = false;
+            SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
+          }
+          break;
         default: break;
       }
       return 0;
@@ -491,9 +497,11 @@ BOOL DestroyWindow(HWND window) {
   if (w->hostWindow) {
     CurrentHost().CloseWindow();
     platform::LinkStopListening();
+    g_app_active = false;
   }
   std::lock_guard<std::mutex> lock(g_queue_mutex);
-  DropMessagesFor(window);
+  g_posted.RemoveFor(window);
+  g_input.RemoveFor(window);
   *w = WindowRecord{};
   return TRUE;
 }
@@ -523,6 +531,15 @@ BOOL ShowWindow(HWND window, int showCommand) {
     if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
         showCommand == SW_SHOWMINNOACTIVE) {
       CurrentHost().MinimizeWindow();
+    }
+    // A started program is given the foreground: showing its window with a command that
+    // activates makes it the active application.
+    const bool activates = showCommand != SW_HIDE && showCommand != SW_SHOWNOACTIVATE &&
+                           showCommand != SW_MINIMIZE && showCommand != SW_SHOWMINNOACTIVE &&
+                           showCommand != SW_SHOWNA;
+    if (activates && !g_app_active) {
+      g_app_active = true;
+      SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
     }
   }
   return was_visible;
@@ -726,6 +743,7 @@ void ResetWindowing() {
   g_cursor = kArrowCursor;
   g_host_cursor_visible = true;
   g_ime_enabled = true;
+  g_app_active = false;
 }
 
 bool PostedMessagesPending() {

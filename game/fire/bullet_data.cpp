@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "game/parking.h"
+
 AimedShot gAimedShots[bullet_detail::StoreSize(ShotType::Aimed)];
 AngleShot gAngleShots[bullet_detail::StoreSize(ShotType::Angle)];
 RingShot gRingShots[bullet_detail::StoreSize(ShotType::Ring)];
@@ -11,10 +13,6 @@ int gClearEnemyShots;
 
 namespace {
 
-constexpr float kParkX = -500.0f;
-constexpr float kParkY = 2550.0f;
-constexpr float kRestAngle = -0.0523599f;  // -3 degrees
-
 // Every field zero, then the parking place, the resting angle and a random phase.
 template <class T>
 void ResetRecords(BulletPoolId id, int phases) {
@@ -23,7 +21,7 @@ void ResetRecords(BulletPoolId id, int phases) {
     r.phase = rand() % phases;
     r.x = kParkX;
     r.y = kParkY;
-    if constexpr (requires { r.angle; }) r.angle = kRestAngle;
+    if constexpr (requires { r.angle; }) r.angle = kRestHeading;
   }
 }
 

@@ -90,6 +90,7 @@ TEST_F(DrawText, GlyphsComeFromFreeType) {
   DrawTextAt(200, 300, "東京東京");
   elDraw::EndText();
   EXPECT_GT(Count(0x001F, 195, 200, 240, 300), 100);
+  EXPECT_GT(Count(0x001F, 195, 200, 240, 240), 40);  // the far end: four characters up, not one
   EXPECT_EQ(Count(0x001F, 0, 0, 360, 190), 0);
   EXPECT_EQ(Count(0x001F, 240, 0, 360, 480), 0);
 }

@@ -1,4 +1,4 @@
-// elSystem's wait timers, their reset, and the joystick poll.
+// elSystem's wait timers and their reset.
 #include <gtest/gtest.h>
 
 #include "engine/el_system.h"
@@ -78,7 +78,5 @@ TEST_F(WaitTimers, ResetTurnsEveryTimerOffAndClearsTheLastKey) {
   EXPECT_EQ(gLastKey, 0);
   EXPECT_EQ(gSystemKeyMode, 0);
 }
-
-
 
 }  // namespace

@@ -106,6 +106,11 @@ TEST_F(ShellLoop, FrameTimeAfterReactivationLeavesOutThePause) {
 TEST_F(ShellLoop, LoopWaitsForMessagesWhenInactiveWithoutTheKeepRunningOption) {
   ASSERT_EQ(Start(), 1);
   gWindowOptions = 0;  // as the full-screen profiles
+  // Showing the window made the program the active application: frames run from the start.
+  EXPECT_EQ(gAppActive, 1);
+  EXPECT_EQ(Step(), LoopStep::Frame);
+  Inject(platform::HostEvent::Deactivate);
+  EXPECT_EQ(Step(), LoopStep::Message);
   EXPECT_EQ(Step(), LoopStep::Waited);
   Inject(platform::HostEvent::Activate);
   EXPECT_EQ(Step(), LoopStep::Message);
@@ -128,6 +133,19 @@ TEST_F(ShellLoop, BlinkStaysOnASecondThenOffAFifthOfOne) {
   host.AdvanceMs(1);
   ASSERT_TRUE(RunFrames(1));
   EXPECT_EQ(gBlinkPhase, 1);
+}
+
+TEST_F(ShellLoop, ClockWrapNeitherStopsTheBlinkNorSpoilsTheFrameTime) {
+  host.clock_ms = 0xFFFFFFFFull - 500;  // the blink deadline lies past the 32-bit clock's wrap
+  ASSERT_EQ(Start(), 1);
+  EXPECT_EQ(gBlinkPhase, 1);
+  host.AdvanceMs(999);
+  ASSERT_TRUE(RunFrames(1));
+  EXPECT_FLOAT_EQ(times_.back(), 0.999f);
+  EXPECT_EQ(gBlinkPhase, 1);
+  host.AdvanceMs(1);
+  ASSERT_TRUE(RunFrames(1));
+  EXPECT_EQ(gBlinkPhase, 0);
 }
 
 TEST_F(ShellLoop, ClickFlagsLastOneFrameButHeldFlagsStay) {

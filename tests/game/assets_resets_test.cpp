@@ -18,6 +18,7 @@
 #include "game/game_states.h"
 #include "game/item_data.h"
 #include "game/player_data.h"
+#include "game/resets.h"
 #include "game/score_data.h"
 #include "game/stage_drivers.h"
 #include "game/weapon_data.h"
@@ -182,6 +183,31 @@ TEST(Resets, TDuringPlayPutsEveryRecordBackBeforeTheTitlesFirstFrame) {
   EXPECT_EQ(gBackOverlay[9].x, -500.0f);
   EXPECT_EQ(gBackOverlay[9].y, -4320.0f);
   EXPECT_EQ(gWeaponPower, 0);
+}
+
+// A boss's destruction runs only these two: stage 2 goes on with what stage 1 left.
+TEST(Resets, BetweenStagesScoreLivesShipAndPowerCarryOver) {
+  GameDriver game;
+  game.Frames(1);
+  game.StartGame();
+  gScore = 12345;
+  gLives = 983;
+  gPlayLevel = 2;
+  gPlayerX = 37.0f;
+  gPlayerY = 211.0f;
+  gPlayerAlive = 0;
+  gWeaponPower = 1;
+  gDistance = 9000.0f;
+  ResetGameState();
+  ResetGamePools();
+  EXPECT_EQ(gScore, 12345);
+  EXPECT_EQ(gLives, 983);
+  EXPECT_EQ(gPlayLevel, 2);
+  EXPECT_EQ(gPlayerX, 37.0f);
+  EXPECT_EQ(gPlayerY, 211.0f);
+  EXPECT_EQ(gPlayerAlive, 1);
+  EXPECT_EQ(gWeaponPower, 1);
+  EXPECT_EQ(gDistance, 0.0f);
 }
 
 TEST(Resets, RandomValuesLieInTheirRanges) {

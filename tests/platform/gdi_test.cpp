@@ -1,7 +1,9 @@
 // The GDI stand-in: colour matching into a surface's format, copies from bitmaps, text bands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/ddraw.h"
 #include "platform/gdi.h"
@@ -123,6 +125,33 @@ TEST_P(Gdi, OpaqueTextPaintsABandAsHighAsTheCell) {
   SelectObject(dc, previous);
   EXPECT_TRUE(DeleteObject(font));
   EXPECT_FALSE(DeleteObject(font));
+}
+
+// Glyphs are kept between lines: each style must still get its own.
+TEST_P(Gdi, EveryStyleDrawsItsOwnGlyphs) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  auto draw = [&](LONG height, LONG weight, BYTE italic) {
+    std::memset(surface->pixels, 0, static_cast<size_t>(surface->pitch) * surface->height);
+    LOGFONTA lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.lfItalic = italic;
+    std::strcpy(lf.lfFaceName, "標準ゴシック");
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TextOutA(dc, 2, 2, "HIJ", 3);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    return std::vector<uint8_t>(surface->pixels,
+                                surface->pixels + static_cast<size_t>(surface->pitch) * 40);
+  };
+  auto ink = [](const std::vector<uint8_t>& v) { return v.size() - std::count(v.begin(), v.end(), 0); };
+  const auto regular = draw(16, FW_NORMAL, 0);
+  EXPECT_GT(ink(draw(16, FW_BOLD, 0)), ink(regular));
+  EXPECT_NE(draw(16, FW_NORMAL, 1), regular);
+  EXPECT_NE(draw(20, FW_NORMAL, 0), regular);
+  EXPECT_EQ(draw(16, FW_NORMAL, 0), regular);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, Gdi,

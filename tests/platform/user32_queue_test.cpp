@@ -154,6 +154,25 @@ TEST_F(MessageQueue, PostsFromAnotherThreadAllArriveInOrder) {
 }
 
 
+TEST_F(MessageQueue, ActivationIsToldOnlyWhenItChanges) {
+  g_seen.clear();
+  ShowWindow(window_, SW_SHOWNORMAL);  // the started program comes up active
+  ASSERT_EQ(g_seen.size(), 1u);
+  EXPECT_EQ(g_seen[0].message, WM_ACTIVATEAPP);
+  EXPECT_EQ(g_seen[0].wParam, WPARAM{TRUE});
+  platform::HostEvent e;
+  e.kind = platform::HostEvent::Activate;
+  host.Inject(e);
+  EXPECT_TRUE(Drain().empty());
+  e.kind = platform::HostEvent::Deactivate;
+  host.Inject(e);
+  host.Inject(e);
+  const std::vector<MSG> m = Drain();
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_EQ(m[0].message, WM_ACTIVATEAPP);
+  EXPECT_EQ(m[0].wParam, WPARAM{FALSE});
+}
+
 TEST_F(MessageQueue, AltF4ThroughTheDefaultProcedureClosesTheWindow) {
   host.PressKey(VK_F4, true);
   for (const MSG& m : Drain()) DispatchMessageA(&m);

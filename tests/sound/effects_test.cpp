@@ -2,6 +2,8 @@
 // resources, round-robin plays and group resets, and the silent game without a device.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/el_sound.h"
 #include "platform/kernel32.h"
 #include "tests/sound/sound_test_util.h"
@@ -94,6 +96,73 @@ TEST_F(EffectsTest, GroupResetSkipsOneBufferSoundsAndResetsEveryBufferOfOthersEa
       EXPECT_EQ(gSoundObjects[s].frequency[i], 22050u);
     }
   }
+}
+
+TEST_F(EffectsTest, NameOverThirtyCharactersIsReportedAfterTheLoadThatKeepsItsSlot) {
+  const std::string thirty = "SOUND/ABCDEFGHIJKLMNOPQRST.WAV";
+  const std::string longer = "SOUND/ABCDEFGHIJKLMNOPQRSTU.WAV";
+  WriteData(thirty, ToneWave(22050, 100));
+  WriteData(longer, ToneWave(22050, 100));
+  ASSERT_EQ(elSound::LoadObject(thirty.c_str(), 1), 0);
+  EXPECT_STREQ(gSoundObjects[0].name, thirty.c_str());
+  EXPECT_EQ(elSound::LoadObject(longer.c_str(), 1), -1);
+  EXPECT_EQ(host.box_texts, std::vector<std::string>{
+                                "elSound::LoadObject : ファイル名またはリソース名が長すぎます"});
+  EXPECT_EQ(gSoundObjects[1].loaded, 1);
+  EXPECT_EQ(elSound::LoadObject("SOUND/SHOT.WAV", 1), 2);
+}
+
+TEST_F(EffectsTest, StreamedSoundReloadsItsFirstBlockBeforeEachPlayAndLoops) {
+  const int s = elSound::LoadObject("SOUND/SHOT.WAV", 1);  // 2205 frames at 22050 Hz
+  Bytes raw(8, 0xEE);
+  const Bytes block = Tone16(200, 7000, 1000);  // 200 frames of 7000
+  raw.insert(raw.end(), block.begin(), block.end());
+  WriteData("STREAM.RAW", raw);
+  // Nothing to read from: the stream's file is not named.
+  EXPECT_EQ(elSound::ResetStream(s), 0);
+  EXPECT_EQ(elSound::ResetStream(5), 0);
+  EXPECT_EQ(host.box_texts,
+            std::vector<std::string>(2, "elSound::ResetStream : パックファイル名が指定されていません"));
+
+  SoundStream& st = gSoundStreams[s];
+  st.streamed = 1;
+  st.dataOffset = 8;
+  st.blockSize = 400;
+  std::snprintf(st.path, sizeof st.path, "%s/STREAM.RAW", program_dir.c_str());
+  elSound::Play(s, -1);
+  EXPECT_EQ(st.filePosition, 408u);
+  EXPECT_EQ(st.bytesHeld, 400u);
+  DWORD status = 0;
+  Buffer(s, 0)->GetStatus(&status);
+  EXPECT_EQ(status, DSBSTATUS_PLAYING | DSBSTATUS_LOOPING);
+  // The block replaced the buffer's start; the buffer plays round and round.
+  const auto out = host.RenderAudio(4410 + 100);
+  EXPECT_EQ(out[0], 7000);
+  EXPECT_EQ(out[2 * 398], 7000);
+  EXPECT_EQ(out[2 * (4410 + 50)], 7000);
+}
+
+TEST_F(EffectsTest, ResetsPickOneBufferTheNextToPlayOrEvery) {
+  const int s = elSound::LoadObject("SOUND/SHOT.WAV", 3);
+  auto volumes = [&](std::vector<LONG> set) {
+    std::vector<LONG> now;
+    for (int i = 0; i < 3; ++i) {
+      now.push_back(std::get<1>(Settings(s, i)));
+      EXPECT_EQ(gSoundObjects[s].volume[i], now.back()) << i;
+      Buffer(s, i)->SetVolume(set[i]);
+      gSoundObjects[s].volume[i] = set[i];
+    }
+    return now;
+  };
+  volumes({-500, -500, -500});
+  elSound::Play(s, -1);  // buffer 1 is next
+  elSound::ResetVolume(s, -2);
+  EXPECT_EQ(volumes({-500, -500, -500}), (std::vector<LONG>{-500, 0, -500}));
+  elSound::ResetVolume(s, 2);
+  EXPECT_EQ(volumes({-500, -500, -500}), (std::vector<LONG>{-500, -500, 0}));
+  elSound::ResetVolume(s, -7);
+  elSound::ResetVolume(s, 3);  // no such buffer
+  EXPECT_EQ(volumes({0, 0, 0}), (std::vector<LONG>{0, 0, 0}));
 }
 
 // Damaged files fall back to the resource of the same name, or fail.

@@ -24,19 +24,22 @@ class MixerTest : public ::testing::Test {
     platform::SetHost(nullptr);
   }
 
-  // A buffer of 16-bit mono samples, all `value`, at `rate`.
-  IDirectSoundBuffer* Constant(int frames, int rate, int16_t value) {
+  // A buffer of 16-bit mono samples at `rate`.
+  IDirectSoundBuffer* Samples(const std::vector<int16_t>& samples, int rate) {
     WAVEFORMATEX f{WAVE_FORMAT_PCM, 1, static_cast<DWORD>(rate), static_cast<DWORD>(rate * 2), 2,
                    16, 0};
-    DSBUFFERDESC d{36, 0xE2, static_cast<DWORD>(frames * 2), 0, &f, {}};
+    DSBUFFERDESC d{36, 0xE2, static_cast<DWORD>(samples.size() * 2), 0, &f, {}};
     IDirectSoundBuffer* b = nullptr;
     void *p1, *p2;
     DWORD n1, n2;
     EXPECT_EQ(ds->CreateSoundBuffer(&d, &b, nullptr), DS_OK);
     EXPECT_EQ(b->Lock(0, d.dwBufferBytes, &p1, &n1, &p2, &n2, 0), DS_OK);
-    for (DWORD i = 0; i < n1 / 2; ++i) std::memcpy(static_cast<char*>(p1) + i * 2, &value, 2);
+    std::memcpy(p1, samples.data(), n1);
     b->Unlock(p1, n1, p2, n2);
     return b;
+  }
+  IDirectSoundBuffer* Constant(int frames, int rate, int16_t value) {
+    return Samples(std::vector<int16_t>(static_cast<size_t>(frames), value), rate);
   }
 
   // The first silent frame from the start, or -1.
@@ -64,6 +67,27 @@ TEST_F(MixerTest, EachBufferIsResampledFromItsOwnFrequency) {
   DWORD status = 1;
   b->GetStatus(&status);
   EXPECT_EQ(status, 0u);
+}
+
+TEST_F(MixerTest, ResamplingInterpolatesBetweenNeighbouringSamples) {
+  IDirectSoundBuffer* b = Samples({0, 1000, 2000, 3000, 4000, 5000, 6000, 7000}, 11025);
+  b->Play(0, 0, 0);
+  const auto out = host.RenderAudio(28);
+  for (int i = 0; i < 28; ++i) EXPECT_EQ(out[i * 2], 250 * i) << i;
+}
+
+TEST_F(MixerTest, SumsBeyondFullScaleAreClippedNotWrapped) {
+  IDirectSoundBuffer* up[2] = {Constant(100, 44100, 30000), Constant(100, 44100, 30000)};
+  IDirectSoundBuffer* down[2] = {Constant(100, 44100, -30000), Constant(100, 44100, -30000)};
+  for (IDirectSoundBuffer* b : up) b->Play(0, 0, 0);
+  auto out = host.RenderAudio(10);
+  EXPECT_EQ(out[0], 32767);
+  EXPECT_EQ(out[1], 32767);
+  for (IDirectSoundBuffer* b : up) b->Stop();
+  for (IDirectSoundBuffer* b : down) b->Play(0, 0, 0);
+  out = host.RenderAudio(10);
+  EXPECT_EQ(out[0], -32768);
+  EXPECT_EQ(out[1], -32768);
 }
 
 TEST_F(MixerTest, PlayingBuffersAddUpAndLoopingGoesOn) {

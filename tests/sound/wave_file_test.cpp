@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "engine/el_sound.h"
-#include "platform/kernel32.h"
 #include "platform/mmio.h"
 #include "tests/sound/sound_test_util.h"
 
@@ -30,8 +29,8 @@ TEST_F(WaveFileTest, ReadsFormatAndSamplesPastOddChunksAndAcrossBufferRefills) {
   EXPECT_EQ(format->nBlockAlign, 4);
   ASSERT_EQ(dataSize, samples.size());
   EXPECT_EQ(std::memcmp(data, samples.data(), samples.size()), 0);
-  GlobalFree(GlobalHandle(format));
-  GlobalFree(GlobalHandle(data));
+  FreeWaveBlock(format);
+  FreeWaveBlock(data);
 }
 
 TEST(MemoryFileTest, ChunksAreCheckedAgainstTheBytesHeld) {
