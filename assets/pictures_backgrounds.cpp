@@ -103,6 +103,19 @@ void SpeedLines(cairo_t* cr, Rng& rng, int count, Rgb c) {
   cairo_restore(cr);
 }
 
+// Rocks or shards scattered over a layer, each drawn again across the seam so the layer tiles.
+void RockField(cairo_t* cr, Rng& rng, int count, double rMin, double rMax, Rgb lit, Rgb dark) {
+  for (int k = 0; k < count; ++k) {
+    double x = rng.Uniform(10, 350), y = rng.Uniform(0, 480), r = rng.Uniform(rMin, rMax);
+    Rng shape = rng;
+    Wrapped(cr, 480, [&] {
+      Rng local = shape;
+      Rock(cr, local, x, y, r, lit, dark);
+    });
+    rng.Next();
+  }
+}
+
 }  // namespace
 
 void PaintBackLayer(Picture& p, int variant) {
@@ -119,29 +132,13 @@ void PaintBackLayer(Picture& p, int variant) {
     case 6: {
       Specks(cr, rng, 50, {120, 130, 150}, {200, 190, 170}, 0.8);
       SpeedLines(cr, rng, 10, {70, 80, 110});
-      for (int k = 0; k < 9; ++k) {
-        double x = rng.Uniform(10, 350), y = rng.Uniform(0, 480), r = rng.Uniform(3, 9);
-        Rng shape = rng;
-        Wrapped(cr, 480, [&] {
-          Rng local = shape;
-          Rock(cr, local, x, y, r, {150, 130, 110}, {30, 26, 24});
-        });
-        rng.Next();
-      }
+      RockField(cr, rng, 9, 3, 9, {150, 130, 110}, {30, 26, 24});
       break;
     }
     case 4: {  // stage-2 near: glinting ice shards
       Specks(cr, rng, 40, {140, 190, 255}, {220, 240, 255}, 0.8);
       SpeedLines(cr, rng, 10, {60, 90, 130});
-      for (int k = 0; k < 10; ++k) {
-        double x = rng.Uniform(10, 350), y = rng.Uniform(0, 480), r = rng.Uniform(2.5, 7);
-        Rng shape = rng;
-        Wrapped(cr, 480, [&] {
-          Rng local = shape;
-          Rock(cr, local, x, y, r, {200, 230, 255}, {30, 50, 90});
-        });
-        rng.Next();
-      }
+      RockField(cr, rng, 10, 2.5, 7, {200, 230, 255}, {30, 50, 90});
       break;
     }
     case 1:  // stage-1 far: a few distant stars

@@ -19,10 +19,6 @@ thread_local DWORD t_last_error = ERROR_SUCCESS;
 // A named mutex is an exclusive advisory lock on a file named from the mutex name: the lock lives
 // as long as the process keeps the handle (the whole run, as the game never closes it), so a
 // second process asking for the same name learns that it exists.
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
-constexpr DWORD ERROR_INVALID_HANDLE = 6;
-constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
-constexpr DWORD ERROR_NOT_OWNER = 288;
 constexpr int kMaxMutexes = 8;
 
 struct MutexRecord {

@@ -7,7 +7,11 @@
 #include "platform/win_types.h"
 
 constexpr DWORD ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_INVALID_HANDLE = 6;
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+constexpr DWORD ERROR_NOT_OWNER = 288;
 
 // Creates or opens a named mutex. The name is system-wide: a second process that asks for the same
 // name gets a handle too, and GetLastError then answers ERROR_ALREADY_EXISTS.

@@ -13,7 +13,6 @@ namespace {
 using platform::CurrentHost;
 using platform::HostEvent;
 
-constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr int kInputCapacity = 256;
 
 // --- Classes and windows ---
