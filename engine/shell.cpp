@@ -77,7 +77,12 @@ void RunFrame() {
   const uint32_t now = timeGetTime();
   gFrameTime = static_cast<float>(now - gFrameClockBase) / 1000.0f;
   gFrameClockBase = timeGetTime();
+  RunMeasuredFrame();
+}
 
+}  // namespace
+
+void RunMeasuredFrame() {
   // A state set outside a state routine is entered on this frame.
   if (gPrevGameState == 0 && gGameState != 0) {
     gStateEntered = 1;
@@ -124,8 +129,6 @@ void RunFrame() {
     }
   }
 }
-
-}  // namespace
 
 void InitSystemGlobals() {
   gMainWindow = nullptr;

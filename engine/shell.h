@@ -55,6 +55,9 @@ void EnableIme(int flag);
 enum class LoopStep { Message, Frame, Waited, Quit };
 int AppStartUp(HINSTANCE instance, int showMode);
 LoopStep RunLoopOnce();
+// The frame a loop pass runs once gFrameTime is measured: the entered flag, the state routine, the
+// blink phase, the mouse clicks and the cursor. Tests call it after setting gFrameTime themselves.
+void RunMeasuredFrame();
 
 // Supplied by the game.
 void LoadAllAssets();

@@ -1,3 +1,4 @@
+#include "game/ending.h"
 #include "engine/el_draw.h"
 #include "engine/shell.h"
 
@@ -6,3 +7,5 @@ void RunEnding() {
   SetVSyncWait(1);
   PresentFrame();
 }
+
+void FinishEnding() {}

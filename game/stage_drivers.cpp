@@ -9,6 +9,18 @@
 #include "engine/profile.h"
 #include "engine/shell.h"
 #include "game/asset_list.h"
+#include "game/backgrounds.h"
+#include "game/bosses.h"
+#include "game/collisions.h"
+#include "game/debris.h"
+#include "game/enemies.h"
+#include "game/fire/boss_schedules.h"
+#include "game/fire/bullet_data.h"
+#include "game/fire/enemy_shots.h"
+#include "game/hud.h"
+#include "game/items.h"
+#include "game/player_ship.h"
+#include "game/player_weapons.h"
 #include "game/boss_data.h"
 #include "game/game_states.h"
 #include "game/parking.h"
@@ -111,13 +123,26 @@ void AdvanceStageMusic() {
 }
 
 // Scenery: the overlay layer, the stars, the stage's near and far layers, stage 1's backdrop.
-void DrawScenery(const StageRules&) {}
-
-// The player's missiles, under everything drawn after them.
-void DrawMissiles(const StageRules&) {}
+void DrawScenery(const StageRules& s) {
+  ScrollBackgroundOverlay();
+  if (s.stage == 1) {
+    UpdateStarField(80, 80);
+    ScrollBackgroundS1Near();
+    ScrollBackgroundS1Far();
+    DrawS1Backdrop();
+  } else {
+    UpdateStarField(130, 130);
+    ScrollBackgroundS2Near();
+    ScrollBackgroundS2Far();
+  }
+}
 
 // The special-weapon pickup: draw or take it, move it, spawn it in the stage's windows.
-void RunPickup(const StageRules&) {}
+void RunPickup(const StageRules& s) {
+  UpdateSpecialWeaponItem();
+  MoveSpecialWeaponItem();
+  RunSpecialWeaponItemWindows(s.stage);
+}
 
 // The boss's script and update, its attack schedule while 0 < life < the attack bound, and the time
 // limit. The window closes at bossTo, but past the time limit the boss is already forced down and
@@ -127,32 +152,71 @@ void RunBossSection(const StageRules& s) {
   const bool inWindow = gDistance > s.bossFrom && gDistance < s.bossTo;
   const bool pastTimeLimit = gDistance >= s.timeLimit;
   if (!inWindow && !pastTimeLimit) return;
-  if (pastTimeLimit) s.boss->life = 0.0f;
+  if (s.stage == 1) {
+    MoveS1Boss();
+    UpdateS1Boss();
+  } else {
+    MoveS2Boss();
+    UpdateS2Boss();
+  }
+  if (s.boss->life > 0.0f && s.boss->life < s.attackLifeBound) {
+    if (s.stage == 1) {
+      RunS1BossSchedule();
+    } else {
+      RunS2BossSchedule();
+    }
+  }
+  if (pastTimeLimit) {
+    s.boss->life = 0.0f;
+    if (s.stage == 1) {
+      FinishS1Boss();
+    } else {
+      FinishS2Boss();
+    }
+  }
 }
 
-// The player's gun and burst shots.
-void DrawShots(const StageRules&) {}
-
-// Every enemy slot of the stage moved and drawn, then the spawn windows with their shots.
-void RunEnemies(const StageRules&) {}
-
 // The dropped coins of the stage's enemy slots, then the stage's own coin pool.
-void RunCoins(const StageRules&) {}
+void RunCoins(const StageRules& s) {
+  for (int slot : s.enemySlots) {
+    DrawDroppedCoin(slot);
+    MoveDroppedCoin(slot);
+  }
+  if (s.stage == 1) {
+    DrawS1Coins();
+    MoveS1Coins();
+  } else {
+    DrawS2Coins();
+    MoveS2Coins();
+  }
+}
 
-// The ship: drawing, destruction and recovery.
-void RunPlayer(const StageRules&) {}
+// Boss-hit debris, draw then move: wide debris 2, wide debris 1, the boss's debris.
+void RunDebris(const StageRules& s) {
+  if (s.stage == 1) {
+    DrawS1DebrisC();
+    MoveS1DebrisC();
+    DrawS1DebrisB();
+    MoveS1DebrisB();
+    DrawS1BossDebris();
+    MoveS1BossDebris();
+  } else {
+    DrawS2DebrisC();
+    MoveS2DebrisC();
+    DrawS2DebrisB();
+    MoveS2DebrisB();
+    DrawS2BossDebris();
+    MoveS2BossDebris();
+  }
+}
 
-// Every boss-bullet pool of the stage, mover then drawer, then the regular enemies' shots.
-void RunEnemyBullets(const StageRules&) {}
-
-// Boss-hit debris, draw then move.
-void RunDebris(const StageRules&) {}
-
-// The special weapon, then the head-up display.
-void DrawOverlays(const StageRules&) {}
-
-// After the picture is shown: the ship's keys and movement, the missiles, then the hit tests.
-void MoveAfterPresent(const StageRules&) {}
+// After the picture is shown: the ship's keys and movement (in stage 1 from distance 150 on), the
+// missiles, then the hit tests.
+void MoveAfterPresent(const StageRules& s) {
+  if (gDistance >= s.playerMovesFrom) MovePlayer();
+  MovePlayerMissiles();
+  UpdateCollisions();
+}
 
 // One frame of play. Everything is drawn first, over what came before, and the frame is presented
 // before anything moves, so a frame shows the positions from before its own movement.
@@ -162,22 +226,25 @@ void RunStageFrame(const StageRules& s) {
   elDraw::ClearBack();
   gDistance += gFrameTime * s.distanceRate;
   DrawScenery(s);
-  DrawMissiles(s);
+  DrawPlayerMissiles();
   if (s.pickupBeforeBoss) RunPickup(s);
   RunBossSection(s);
-  DrawShots(s);
-  RunEnemies(s);
+  DrawPlayerShots();
+  MoveAndDrawStageEnemies(s.stage);
+  RunEnemySpawnWindows(s.stage);
   if (!s.pickupBeforeBoss) RunPickup(s);
   if (s.playerBeforeCoins) {
-    RunPlayer(s);
+    UpdatePlayer();
     RunCoins(s);
   } else {
     RunCoins(s);
-    RunPlayer(s);
+    UpdatePlayer();
   }
-  RunEnemyBullets(s);
+  RunBossBulletPools(s.stage);
+  RunEnemyShotSlots(s.stage);
   RunDebris(s);
-  DrawOverlays(s);
+  UpdateSpecialWeapon();
+  DrawScorePanel();
   ShowContinuePrompt();
   SetVSyncWait(1);
   PresentFrame();

@@ -7,6 +7,10 @@
 
 #include "platform/sound_mixer.h"
 
+namespace platform {
+SoundPlayLog gSoundPlayLog;
+}  // namespace platform
+
 namespace {
 
 using platform::AudioLock;
@@ -133,6 +137,9 @@ class SoundBufferImpl final : public IDirectSoundBuffer {
 
   HRESULT Play(DWORD, DWORD, DWORD flags) override {
     if (primary()) return DS_OK;
+    platform::SoundPlayLog& log = platform::gSoundPlayLog;
+    if (log.count < platform::kSoundPlayLogSize) log.buffers[log.count] = this;
+    ++log.count;
     AudioLock lock;
     channel_.looping = (flags & DSBPLAY_LOOPING) != 0;
     channel_.playing = channel_.frames > 0;

@@ -1,7 +1,10 @@
 #include "game/fire/bullet_data.h"
 
 #include <cstdlib>
+#include <type_traits>
 
+#include "game/fire/bullet_drawers.h"
+#include "game/fire/bullet_movers.h"
 #include "game/parking.h"
 
 AimedShot gAimedShots[bullet_detail::StoreSize(ShotType::Aimed)];
@@ -15,8 +18,10 @@ namespace {
 
 // Every field zero, then the parking place, the resting angle and a random phase.
 template <class T>
-void ResetRecords(BulletPoolId id, int phases) {
-  for (T& r : Pool<T>(id)) {
+void ResetRecords(std::span<T> records) {
+  // Angle shots animate over a 7-cell strip, every other type over 10.
+  const int phases = std::is_same_v<T, AngleShot> ? 7 : 10;
+  for (T& r : records) {
     r = T{};
     r.phase = rand() % phases;
     r.x = kParkX;
@@ -28,11 +33,13 @@ void ResetRecords(BulletPoolId id, int phases) {
 }  // namespace
 
 void ResetBulletPool(BulletPoolId id) {
-  switch (kBulletPools[id].type) {
-    case ShotType::Aimed: ResetRecords<AimedShot>(id, 10); break;
-    case ShotType::Angle: ResetRecords<AngleShot>(id, 7); break;
-    case ShotType::Ring: ResetRecords<RingShot>(id, 10); break;
-    case ShotType::Curving: ResetRecords<CurvingShot>(id, 10); break;
-    case ShotType::Pattern: ResetRecords<PatternShot>(id, 10); break;
+  VisitPool(id, [](auto records) { ResetRecords(records); });
+}
+
+void RunBossBulletPools(int stage) {
+  for (int i = 0; i < kBulletPoolCount; ++i) {
+    if (kBulletPools[i].stage != stage) continue;
+    MoveBulletPool(BulletPoolId(i));
+    DrawBulletPool(BulletPoolId(i));
   }
 }

@@ -232,26 +232,64 @@ extern RingShot gRingShots[bullet_detail::StoreSize(ShotType::Ring)];
 extern CurvingShot gCurvingShots[bullet_detail::StoreSize(ShotType::Curving)];
 extern PatternShot gPatternShots[bullet_detail::StoreSize(ShotType::Pattern)];
 
-template <class T> inline constexpr ShotType kShotTypeOf = ShotType::Aimed;
-template <> inline constexpr ShotType kShotTypeOf<AngleShot> = ShotType::Angle;
-template <> inline constexpr ShotType kShotTypeOf<RingShot> = ShotType::Ring;
-template <> inline constexpr ShotType kShotTypeOf<CurvingShot> = ShotType::Curving;
-template <> inline constexpr ShotType kShotTypeOf<PatternShot> = ShotType::Pattern;
+// The record type of each ShotType.
+template <ShotType> struct ShotRecord;
+template <> struct ShotRecord<ShotType::Aimed> { using type = AimedShot; };
+template <> struct ShotRecord<ShotType::Angle> { using type = AngleShot; };
+template <> struct ShotRecord<ShotType::Ring> { using type = RingShot; };
+template <> struct ShotRecord<ShotType::Curving> { using type = CurvingShot; };
+template <> struct ShotRecord<ShotType::Pattern> { using type = PatternShot; };
 
-template <class T> T* ShotStore();
-template <> inline AimedShot* ShotStore<AimedShot>() { return gAimedShots; }
-template <> inline AngleShot* ShotStore<AngleShot>() { return gAngleShots; }
-template <> inline RingShot* ShotStore<RingShot>() { return gRingShots; }
-template <> inline CurvingShot* ShotStore<CurvingShot>() { return gCurvingShots; }
-template <> inline PatternShot* ShotStore<PatternShot>() { return gPatternShots; }
+// The record type of a pool, known at compile time: PoolRecord<kPoolS1ArcShots> is PatternShot.
+template <BulletPoolId id>
+using PoolRecord = typename ShotRecord<bullet_detail::kShapes[id].type>::type;
 
-// The records of one pool, e.g. Pool<AimedShot>(kPoolS1VolleyShotsA). Asking for a pool with the
-// wrong record type gives no records.
+inline AimedShot* ShotStore(AimedShot*) { return gAimedShots; }
+inline AngleShot* ShotStore(AngleShot*) { return gAngleShots; }
+inline RingShot* ShotStore(RingShot*) { return gRingShots; }
+inline CurvingShot* ShotStore(CurvingShot*) { return gCurvingShots; }
+inline PatternShot* ShotStore(PatternShot*) { return gPatternShots; }
+
+// A pool together with its record type. Handles are made only from the pool list, so a handle of
+// the wrong record type cannot be had: `PoolHandle<AimedShot> h = pools::S1ArcShots;` does not
+// compile.
 template <class T>
-std::span<T> Pool(BulletPoolId id) {
-  const BulletPool& p = kBulletPools[id];
-  if (p.type != kShotTypeOf<T>) return {};
-  return {ShotStore<T>() + p.first, static_cast<size_t>(p.count)};
+struct PoolHandle {
+  BulletPoolId id;
+  std::span<T> records() const {
+    return {ShotStore(static_cast<T*>(nullptr)) + kBulletPools[id].first,
+            static_cast<size_t>(kBulletPools[id].count)};
+  }
+  T& operator[](int i) const { return records()[i]; }
+  int size() const { return kBulletPools[id].count; }
+};
+
+// One handle per pool, named as the pool: pools::S1ArcShots, pools::EnemyBursts ...
+namespace pools {
+#define MORV_POOL_HANDLE(name, type, count, stage) \
+  inline constexpr PoolHandle<type##Shot> name{kPool##name};
+MORV_BULLET_POOLS(MORV_POOL_HANDLE)
+#undef MORV_POOL_HANDLE
+}  // namespace pools
+
+// The records of a pool named at compile time: Pool<kPoolS1VolleyShotsA>() is a span of AimedShot.
+template <BulletPoolId id>
+std::span<PoolRecord<id>> Pool() {
+  return PoolHandle<PoolRecord<id>>{id}.records();
+}
+
+// Calls f with the records of pool `id` as a span of their own type: the one place where a pool
+// number chosen at run time meets its record type.
+template <class F>
+decltype(auto) VisitPool(BulletPoolId id, F&& f) {
+  switch (kBulletPools[id].type) {
+    case ShotType::Aimed: return f(PoolHandle<AimedShot>{id}.records());
+    case ShotType::Angle: return f(PoolHandle<AngleShot>{id}.records());
+    case ShotType::Ring: return f(PoolHandle<RingShot>{id}.records());
+    case ShotType::Curving: return f(PoolHandle<CurvingShot>{id}.records());
+    case ShotType::Pattern: break;
+  }
+  return f(PoolHandle<PatternShot>{id}.records());
 }
 
 // The regular enemies' shots: record n belongs to enemy slot n; bursts: records 5n to 5n + 4.
@@ -264,3 +302,6 @@ extern int gClearEnemyShots;
 // Parks every record of the pool, gives each a fresh random animation phase and clears every
 // counter, speed and launch value.
 void ResetBulletPool(BulletPoolId id);
+
+// Every boss-bullet pool of stage 1 or 2, in the pool list's order: its mover, then its drawer.
+void RunBossBulletPools(int stage);

@@ -44,14 +44,9 @@ bool BulletPoolsParked() {
       }
       return true;
     };
-    bool ok = true;
-    switch (p.type) {
-      case ShotType::Aimed: ok = parked(Pool<AimedShot>(BulletPoolId(id)), 10); break;
-      case ShotType::Angle: ok = parked(Pool<AngleShot>(BulletPoolId(id)), 7); break;
-      case ShotType::Ring: ok = parked(Pool<RingShot>(BulletPoolId(id)), 10); break;
-      case ShotType::Curving: ok = parked(Pool<CurvingShot>(BulletPoolId(id)), 10); break;
-      case ShotType::Pattern: ok = parked(Pool<PatternShot>(BulletPoolId(id)), 10); break;
-    }
+    // Angle shots animate over 7 cells, every other type over 10.
+    const int phases = p.type == ShotType::Angle ? 7 : 10;
+    const bool ok = VisitPool(BulletPoolId(id), [&](auto records) { return parked(records, phases); });
     if (!ok) return false;
   }
   return true;
@@ -158,7 +153,7 @@ TEST(Resets, TDuringPlayPutsEveryRecordBackBeforeTheTitlesFirstFrame) {
   gS2Boss.hit = 1;
   gS1SpiralCounters[5] = 9;
   gEnemyBursts[104].active = 1;
-  Pool<PatternShot>(kPoolS2SmallFanShotsP)[3].active = 1;
+  pools::S2SmallFanShotsP[3].active = 1;
   gBackOverlay[9].x = 0.0f;
   gWeaponPower = 1;
   game.Press('T');
@@ -220,7 +215,7 @@ TEST(Resets, RandomValuesLieInTheirRanges) {
     ASSERT_TRUE(s.speed >= 100.0f && s.speed <= 199.0f);
   }
   for (const Enemy& e : gEnemies) ASSERT_TRUE(e.explosionStyle >= 0 && e.explosionStyle < 4);
-  EXPECT_EQ(Pool<AngleShot>(kPoolS1AngleShotsB)[0].angle, -0.0523599f);
+  EXPECT_EQ(pools::S1AngleShotsB[0].angle, -0.0523599f);
 }
 
 TEST(Resets, TwoGamesInARowDrawDifferentStarFields) {

@@ -1,14 +1,23 @@
 #include "tests/support/game_driver.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
 
 #include "engine/el_draw.h"
+#include "engine/el_sound.h"
+#include "game/game_states.h"
+#include "game/player_data.h"
+#include "game/resets.h"
+#include "game/stage_drivers.h"
+#include "platform/dsound.h"
+#include "platform/winmm.h"
 #include "engine/profile.h"
 #include "platform/ddraw.h"
 #include "platform/instance_link.h"
+#include "platform/kernel32.h"
 #include "platform/user32.h"
 
 namespace fs = std::filesystem;
@@ -27,10 +36,19 @@ GameDriver::GameDriver(const GameOptions& options) {
   host.audio_device_present = options.audio_device;
   if (options.configure) options.configure(host);
   platform::SetHost(&host);
+  platform::gSoundPlayLog.count = 0;
   started_ = AppStartUp(nullptr, 1) != 0;
+  sound_base_ = platform::gSoundPlayLog.count;
 }
 
 GameDriver::~GameDriver() {
+  // Leave the process as a fresh one: the next driver must not meet this run's window, mutex,
+  // surfaces or sound buffers.
+  if (started_ && !quit_) ShutdownApplication();
+  platform::ResetWindowing();
+  platform::CloseAllNamedMutexes();
+  platform::SetLockDirectory("");
+  platform::SetHost(nullptr);
   if (!temp_dir_.empty()) {
     std::error_code ec;
     fs::remove_all(temp_dir_, ec);
@@ -60,8 +78,10 @@ void GameDriver::HideFiles(const std::vector<std::string>& missing) {
 
 LoopStep GameDriver::Pass() {
   if (quit_ || !started_) return LoopStep::Quit;
+  const int mark = platform::gSoundPlayLog.count;
   const LoopStep step = RunLoopOnce();
   if (step == LoopStep::Quit) quit_ = true;
+  if (step == LoopStep::Frame) frame_marks_.push_back(mark);
   return step;
 }
 
@@ -133,6 +153,71 @@ uint32_t GameDriver::SlotPixel(int slot, int x, int y) const {
                      static_cast<size_t>(x) * surface->BytesPerPixel();
   return platform::PixelToRgb(p, surface->layout);
 }
+
+void GameDriver::EnterStage(int stage, float distance) {
+  StartGame();
+  if (stage == 2) {
+    ResetGameState();
+    ResetGamePools();
+    gGameState = kStateStage2;
+    gPrevGameState = 0;
+  }
+  gTransitionCounter = 0;
+  gTransitionDirection = 0;
+  if (stage == 2) Frames(1);
+  gDistance = distance;
+}
+
+void GameDriver::PlaceShip(float x, float y) {
+  gPlayerX = x;
+  gPlayerY = y;
+}
+
+void GameDriver::Hold(int vk, int frames) {
+  Press(vk);
+  Frames(frames);
+  Release(vk);
+  Drain();
+}
+
+int GameDriver::FixedFrames(int n, float seconds) {
+  int ran = 0;
+  for (; ran < n; ++ran) {
+    Drain();
+    if (quit_ || !started_) break;
+    host.AdvanceMs(static_cast<uint64_t>(seconds * 1000.0f + 0.5f));
+    frame_marks_.push_back(platform::gSoundPlayLog.count);
+    gFrameTime = seconds;
+    gFrameClockBase = timeGetTime();
+    RunMeasuredFrame();
+  }
+  return ran;
+}
+
+std::vector<GameDriver::SoundStart> GameDriver::Sounds() const {
+  std::vector<SoundStart> out;
+  const int end = std::min(platform::gSoundPlayLog.count, platform::kSoundPlayLogSize);
+  size_t frame = 0;
+  for (int i = sound_base_; i < end; ++i) {
+    while (frame + 1 < frame_marks_.size() && frame_marks_[frame + 1] <= i) ++frame;
+    int sound = -1;
+    for (int s = 0; s < kSoundObjectCount && sound < 0; ++s) {
+      for (const IDirectSoundBuffer* b : gSoundObjects[s].buffers) {
+        if (b != nullptr && b == platform::gSoundPlayLog.buffers[i]) sound = s;
+      }
+    }
+    out.push_back({sound, frame_marks_.empty() ? 0 : static_cast<int>(frame)});
+  }
+  return out;
+}
+
+int GameDriver::SoundCount(int sound) const {
+  int n = 0;
+  for (const SoundStart& s : Sounds()) n += s.sound == sound ? 1 : 0;
+  return n;
+}
+
+void GameDriver::ForgetSounds() { sound_base_ = platform::gSoundPlayLog.count; }
 
 void GameDriver::StartGame() {
   Press(VK_RETURN);

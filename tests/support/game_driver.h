@@ -70,6 +70,31 @@ class GameDriver {
 
   // Enter on the title; returns after the first frame of stage 1 has run.
   void StartGame();
+  // A game started and play put at stage 1 or 2 with `distance` on the stage's clock: the stage's
+  // first frame has run (stage 2 is entered as the stage-1 boss's end enters it, without its
+  // transition), no transition is running, then gDistance is set.
+  void EnterStage(int stage, float distance = 0.0f);
+  // Puts the ship's top-left corner at (x, y).
+  void PlaceShip(float x, float y);
+  // Holds a key down over `frames` frames, then releases it (the release is dispatched).
+  void Hold(int vk, int frames);
+  // Frames whose measured frame time is exactly `seconds` (e.g. 1.0f / 64): waiting messages are
+  // dispatched first, the clock moves on by the frame's length, then the frame runs. Returns the
+  // number of frames run.
+  int FixedFrames(int n, float seconds);
+  // Frames run by this driver so far (Frames, FixedFrames and the frames inside the helpers).
+  int frame_count() const { return static_cast<int>(frame_marks_.size()); }
+
+  // Sound effects started (a buffer's Play), with the number of the frame that started them
+  // (counted as frame_count() was while it ran, from 0).
+  struct SoundStart {
+    int sound;  // elSound slot; -1 for a buffer no loaded sound owns
+    int frame;
+  };
+  std::vector<SoundStart> Sounds() const;
+  // How many times `sound` started since the driver began (or since ForgetSounds).
+  int SoundCount(int sound) const;
+  void ForgetSounds();
 
   // The last presented picture.
   uint32_t Pixel(int x, int y) const { return host.FramePixelRgb(x, y); }
@@ -90,6 +115,9 @@ class GameDriver {
   std::string data_dir_;
   std::string temp_dir_;
   int mouse_x_ = 0, mouse_y_ = 0;
+  // Play-log position at the start of each frame run, and where the log counts from.
+  std::vector<int> frame_marks_;
+  int sound_base_ = 0;
 };
 
 }  // namespace morv_test

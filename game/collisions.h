@@ -1,0 +1,16 @@
+// Hit tests of the player's shots, missiles and ship against enemies, bosses, big targets and items, with the score they give.
+#pragma once
+
+void AddScore(int points);
+void UpdateCollisions();
+void MarkEnemyHit(int slot);
+void MarkS1BossHit();
+void MarkS2BossHit();
+void MarkBigTarget1Hit();
+void MarkBigTarget2Hit();
+void MarkBigTarget3Hit();
+void CollectDroppedCoin(int coin);
+void CollectS1Coin(int coin);
+void CollectS1CoinB(int coin);
+void CollectS2Coin(int coin);
+void CollectSpecialWeaponItem();

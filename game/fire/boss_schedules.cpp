@@ -1,0 +1,4 @@
+#include "game/fire/boss_schedules.h"
+
+void RunS1BossSchedule() {}
+void RunS2BossSchedule() {}

@@ -1,0 +1,3 @@
+#include "game/fire/bullet_drawers.h"
+
+void DrawBulletPool(BulletPoolId) {}

@@ -1,0 +1,3 @@
+#include "game/fire/bullet_movers.h"
+
+void MoveBulletPool(BulletPoolId) {}

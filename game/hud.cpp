@@ -1,0 +1,4 @@
+#include "game/hud.h"
+
+void DrawScorePanel() {}
+void DrawRanking() {}
