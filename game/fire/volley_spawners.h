@@ -1,0 +1,50 @@
+// The spawners the bosses' pattern timers call: each launches one free record of its pool (and
+// places the rest of its group) as its family does; an active record is left as it is.
+#pragma once
+
+void SpawnS1AimedFanShotsA(int record, int first);
+void SpawnS1AimedFanShotsB(int record, int first);
+void SpawnS1AimedFanShotsC(int record, int first);
+void SpawnS1AimedFanShotsD(int record, int first);
+void SpawnS1ArcShots(int record, int first);
+void SpawnS1DriftShotsA(int record, int first);
+void SpawnS1DriftShotsB(int record, int first);
+void SpawnS1FallingShotsA(int record, int first);
+void SpawnS1FallingShotsB(int record, int first);
+void SpawnS1FallingShotsC(int record, int first);
+void SpawnS1FallingShotsD(int record, int first);
+void SpawnS1FallingShotsE(int record, int first);
+void SpawnS1PairShots(int record, int first);
+void SpawnS1SpiralShotsA(int record, int first);
+void SpawnS1SpiralShotsB(int record, int first);
+void SpawnS1SpiralShotsC(int record, int first);
+void SpawnS1SpiralShotsD(int record, int first);
+void SpawnS1SpiralShotsE(int record, int first);
+void SpawnS1SpiralShotsF(int record, int first);
+void SpawnS2AimedFanShotsA(int record, int first);
+void SpawnS2AimedFanShotsB(int record, int first);
+void SpawnS2AimedFanShotsC(int record, int first);
+void SpawnS2AimedFanShotsD(int record, int first);
+void SpawnS2AimedFanShotsE(int record, int first);
+void SpawnS2AimedFanShotsF(int record, int first);
+void SpawnS2AimedFanShotsG(int record, int first);
+void SpawnS2DiagonalShotsA(int record, int first);
+void SpawnS2DiagonalShotsB(int record, int first);
+void SpawnS2DiagonalShotsC(int record, int first);
+void SpawnS2DiagonalShotsD(int record, int first);
+void SpawnS2DiagonalShotsE(int record, int first);
+void SpawnS2DiagonalShotsF(int record, int first);
+void SpawnS2DriftShotsA(int record, int first);
+void SpawnS2DriftShotsB(int record, int first);
+void SpawnS2DriftShotsC(int record, int first);
+void SpawnS2FallingShotsC(int record, int first);
+void SpawnS2FallingShotsD(int record, int first);
+void SpawnS2FallingShotsE(int record, int first);
+void SpawnS2FallingShotsF(int record, int first);
+void SpawnS2FanShotsF(int record, int first);
+void SpawnS2FanShotsG(int record, int first);
+void SpawnS2FanShotsH(int record, int first);
+void SpawnS2FanShotsI(int record, int first);
+void SpawnS2FanShotsJ(int record, int first);
+void SpawnS2RingShotsA(int record);
+void SpawnS2RingShotsB(int record);
