@@ -121,7 +121,11 @@ TEST(Resets, AGameStartsFromScore0With999LivesAtTheStart) {
   gLives = 3;
   gPlayerX = 10.0f;
   gWeaponPower = 1;
-  game.StartGame();
+  // The title frame that reads Enter runs the resets; stage 1's first frame has not run yet.
+  game.Press(VK_RETURN);
+  game.Frames(1);
+  game.Release(VK_RETURN);
+  ASSERT_EQ(gGameState, 2);
   EXPECT_EQ(gScore, 0);
   EXPECT_EQ(gHighScore, 9000);
   EXPECT_EQ(gLives, 999);
