@@ -36,10 +36,15 @@ void ResetBulletPool(BulletPoolId id) {
   VisitPool(id, [](auto records) { ResetRecords(records); });
 }
 
+std::span<const BulletPoolId> StagePoolOrder(int stage) {
+  if (stage == 1) return kS1PoolOrder;
+  if (stage == 2) return kS2PoolOrder;
+  return {};
+}
+
 void RunBossBulletPools(int stage) {
-  for (int i = 0; i < kBulletPoolCount; ++i) {
-    if (kBulletPools[i].stage != stage) continue;
-    MoveBulletPool(BulletPoolId(i));
-    DrawBulletPool(BulletPoolId(i));
+  for (BulletPoolId id : StagePoolOrder(stage)) {
+    MoveBulletPool(id);
+    DrawBulletPool(id);
   }
 }

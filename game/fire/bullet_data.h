@@ -3,6 +3,7 @@
 // record type; the table below gives every pool's type, size and stage.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -303,5 +304,67 @@ extern int gClearEnemyShots;
 // counter, speed and launch value.
 void ResetBulletPool(BulletPoolId id);
 
-// Every boss-bullet pool of stage 1 or 2, in the pool list's order: its mover, then its drawer.
+// The boss-bullet pools each stage runs, in the order of its frame (the pool list's order).
+namespace bullet_detail {
+constexpr int StagePoolCount(int stage) {
+  int n = 0;
+  for (const Shape& s : kShapes) n += s.stage == stage ? 1 : 0;
+  return n;
+}
+template <int stage>
+constexpr auto StagePoolOrder() {
+  std::array<BulletPoolId, StagePoolCount(stage)> order{};
+  int n = 0;
+  for (int i = 0; i < kBulletPoolCount; ++i) {
+    if (kShapes[i].stage == stage) order[n++] = BulletPoolId(i);
+  }
+  return order;
+}
+}  // namespace bullet_detail
+inline constexpr auto kS1PoolOrder = bullet_detail::StagePoolOrder<1>();
+inline constexpr auto kS2PoolOrder = bullet_detail::StagePoolOrder<2>();
+static_assert(kS1PoolOrder.size() == 39 && kS2PoolOrder.size() == 65);
+static_assert(kS1PoolOrder.front() == kPoolS1FallingShotsD && kS1PoolOrder.back() == kPoolS1AngleShotsG);
+static_assert(kS2PoolOrder.front() == kPoolS2DiagonalShotsA &&
+              kS2PoolOrder.back() == kPoolS2CurvingShotsB);
+// Stage 1's or stage 2's order; empty for any other number.
+std::span<const BulletPoolId> StagePoolOrder(int stage);
+
+// Every boss-bullet pool of stage 1 or 2, in the stage's order: its mover, then its drawer.
 void RunBossBulletPools(int stage);
+
+// The regular enemies' shots each stage runs, by enemy slot, with the sprite kind they are drawn
+// with: kind 0 the 16 x 16 animated strip, kind 1 the round 30 x 30 picture.
+enum EnemyShotKind : int { kShotKindStrip = 0, kShotKindRound = 1 };
+struct EnemyShotSlot {
+  int slot;
+  EnemyShotKind kind;
+};
+// Single shots, the same in both stages.
+inline constexpr EnemyShotSlot kEnemyShotSlots[] = {
+    {0, kShotKindStrip}, {1, kShotKindRound}, {2, kShotKindRound}, {3, kShotKindStrip},
+    {4, kShotKindStrip}, {5, kShotKindStrip}, {6, kShotKindStrip}, {7, kShotKindRound},
+    {8, kShotKindRound},
+};
+// Bursts: stage 2 runs stage 1's six slots, then six of its own.
+inline constexpr EnemyShotSlot kS1EnemyBurstSlots[] = {
+    {1, kShotKindStrip}, {2, kShotKindStrip}, {3, kShotKindRound},
+    {4, kShotKindRound}, {7, kShotKindStrip}, {8, kShotKindStrip},
+};
+inline constexpr EnemyShotSlot kS2EnemyBurstSlots[] = {
+    {1, kShotKindStrip},  {2, kShotKindStrip},  {3, kShotKindRound},  {4, kShotKindRound},
+    {7, kShotKindStrip},  {8, kShotKindStrip},  {15, kShotKindRound}, {16, kShotKindRound},
+    {17, kShotKindRound}, {18, kShotKindRound}, {19, kShotKindStrip}, {20, kShotKindStrip},
+};
+inline constexpr int kBurstShots = 5;  // shots of one enemy slot's burst
+static_assert(kBulletPools[kPoolEnemyShots].count * kBurstShots == kBulletPools[kPoolEnemyBursts].count);
+namespace bullet_detail {
+constexpr bool SlotsFit(std::span<const EnemyShotSlot> slots) {
+  for (const EnemyShotSlot& s : slots) {
+    if (s.slot < 0 || s.slot >= kBulletPools[kPoolEnemyShots].count) return false;
+  }
+  return true;
+}
+}  // namespace bullet_detail
+static_assert(bullet_detail::SlotsFit(kEnemyShotSlots) && bullet_detail::SlotsFit(kS1EnemyBurstSlots) &&
+              bullet_detail::SlotsFit(kS2EnemyBurstSlots));

@@ -15,6 +15,7 @@
 #include "game/debris_data.h"
 #include "game/enemy_data.h"
 #include "game/fire/bullet_data.h"
+#include "game/fire/bullet_drawers.h"
 #include "game/game_states.h"
 #include "game/item_data.h"
 #include "game/player_data.h"
@@ -44,8 +45,11 @@ bool BulletPoolsParked() {
       }
       return true;
     };
-    // Angle shots animate over 7 cells, every other type over 10.
-    const int phases = p.type == ShotType::Angle ? 7 : 10;
+    // Angle shots start on one of 7 cells, every other type on one of 10; a frame that has run
+    // since may have stepped an animated pool's phase on along its strip.
+    int phases = p.type == ShotType::Angle ? 7 : 10;
+    const PoolDrawer* d = FindPoolDrawer(BulletPoolId(id));
+    if (d != nullptr && d->form == DrawForm::Animated && d->cells > phases) phases = d->cells;
     const bool ok = VisitPool(BulletPoolId(id), [&](auto records) { return parked(records, phases); });
     if (!ok) return false;
   }
