@@ -59,24 +59,7 @@ void ExpectDrawnAt(const GameDriver& game, ImageId image, int left, int top, int
 
 }  // namespace
 
-TEST(EnemyOffField, RightBoundIsInclusiveAndTheHitFlagStays) {
-  GameDriver game;
-  Stage1(game);
-  Fly(12, 360.0f, 100.0f);
-  MoveEnemy(12, 0, 80, 80);
-  EXPECT_EQ(gEnemies[12].active, 1);
-  EXPECT_EQ(gEnemies[12].x, 360.0f);
-
-  Enemy& e = Fly(12, std::nextafter(360.0f, 400.0f), 100.0f);
-  e.hit = 1;
-  MoveEnemy(12, 0, 80, 80);
-  EXPECT_EQ(e.active, 0);
-  EXPECT_EQ(e.x, -500.0f);
-  EXPECT_EQ(e.y, 2550.0f);
-  EXPECT_EQ(e.hit, 1);
-}
-
-TEST(EnemyOffField, MarginsOnTheLeftTopAndBottom) {
+TEST(EnemyOffField, RightBoundInclusiveMarginsOnTheOtherSidesAndTheHitFlagStays) {
   GameDriver game;
   Stage1(game);
   struct Case {
@@ -85,6 +68,7 @@ TEST(EnemyOffField, MarginsOnTheLeftTopAndBottom) {
     int active;
   };
   const Case cases[] = {
+      {360.0f, 100.0f, 80, 80, 1},   {std::nextafter(360.0f, 400.0f), 100.0f, 80, 80, 0},
       {-80.0f, 100.0f, 80, 80, 1},   {-80.5f, 100.0f, 80, 80, 0},
       {100.0f, -80.0f, 80, 80, 1},   {100.0f, -80.5f, 80, 80, 0},
       {100.0f, 560.0f, 80, 80, 1},   {100.0f, 560.5f, 80, 80, 0},
@@ -92,9 +76,14 @@ TEST(EnemyOffField, MarginsOnTheLeftTopAndBottom) {
       {-240.0f, 1140.0f, 240, 660, 1},
   };
   for (const Case& c : cases) {
-    Fly(12, c.x, c.y);
+    Fly(12, c.x, c.y).hit = 1;
     MoveEnemy(12, 0, c.w, c.h);
     EXPECT_EQ(gEnemies[12].active, c.active) << c.x << ", " << c.y << " margins " << c.w;
+    EXPECT_EQ(gEnemies[12].hit, 1);
+    if (c.active == 0) {
+      EXPECT_EQ(gEnemies[12].x, -500.0f);
+      EXPECT_EQ(gEnemies[12].y, 2550.0f);
+    }
   }
 }
 
@@ -229,6 +218,10 @@ TEST(EnemyPatterns, HomingSteersTowardsTheShip) {
   e.x = 100.0f;
   MoveEnemy(12, 1, 80, 80);
   EXPECT_EQ(e.vx, 50.0f);
+  e.active = 0;  // a free record does not move
+  MoveEnemy(12, 1, 80, 80);
+  EXPECT_EQ(e.vx, 50.0f);
+  EXPECT_EQ(e.x, 100.0f - 50.0f * kFrame);
 }
 
 TEST(EnemyPatterns, CirclingStartsStillAndTurnsOneDegreePerFrame) {
@@ -256,15 +249,6 @@ TEST(EnemyPatterns, CirclingStartsStillAndTurnsOneDegreePerFrame) {
   f.heading = -6.27f;
   MoveEnemy(13, 10, 80, 80);
   EXPECT_EQ(f.heading, -0.017453292f);
-}
-
-TEST(EnemyPatterns, AFreeRecordDoesNotMove) {
-  GameDriver game;
-  Stage1(game);
-  Enemy& e = Fly(12, 100.0f, 100.0f, 30.0f, 64.0f);
-  e.active = 0;
-  MoveEnemy(12, 0, 80, 80);
-  EXPECT_EQ(e.y, 100.0f);
 }
 
 TEST(EnemyDrawing, FlamesStepAndWrapFrom19To0OnlyForKindsWithFlames) {
