@@ -14,7 +14,7 @@ IDirectDrawSurface* SlotSurface(int slot) {
 
 // The clip arithmetic of the sprite blits: moves the destination corner and the source rectangle,
 // never scales. False when nothing is left to draw.
-bool ClipSprite(int& x, int& y, RECT& r) {
+inline bool ClipSprite(int& x, int& y, RECT& r) {
   if (x + (r.right - r.left) > gClipRect.right) r.right = gClipRect.right - x + r.left;
   if (y + (r.bottom - r.top) > gClipRect.bottom) r.bottom = gClipRect.bottom - y + r.top;
   if (x < gClipRect.left) {
@@ -28,14 +28,23 @@ bool ClipSprite(int& x, int& y, RECT& r) {
   return r.right >= r.left && r.bottom >= r.top;
 }
 
-void SpriteBlit(int x, int y, int slot, int left, int top, int right, int bottom, DWORD flags) {
+// The blit itself, once clipping has left something to draw.
+[[gnu::noinline]] void DrawClipped(int x, int y, int slot, const RECT& r, DWORD flags) {
   IDirectDrawSurface* source = SlotSurface(slot);
   if (source == nullptr || gBackSurface == nullptr) return;
+  RECT rect = r;
+  const HRESULT hr = gBackSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), source,
+                                           &rect, flags);
+  if (hr == DDERR_SURFACELOST) elDraw::RestoreSurfaces();
+}
+
+// Clipping comes first and is all a sprite wholly outside the clip rectangle costs: the scenery
+// layers hand over thousands of such tiles every frame.
+inline void SpriteBlit(int x, int y, int slot, int left, int top, int right, int bottom,
+                       DWORD flags) {
   RECT r{left, top, right, bottom};
   if (!ClipSprite(x, y, r)) return;
-  const HRESULT hr = gBackSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), source,
-                                           &r, flags);
-  if (hr == DDERR_SURFACELOST) elDraw::RestoreSurfaces();
+  DrawClipped(x, y, slot, r, flags);
 }
 
 }  // namespace

@@ -1,9 +1,157 @@
 #include "game/backgrounds.h"
 
-void ScrollBackgroundOverlay() {}
-void ScrollBackgroundS1Far() {}
-void ScrollBackgroundS1Near() {}
-void ScrollBackgroundS2Far() {}
-void ScrollBackgroundS2Near() {}
-void UpdateStarField(int, int) {}
-void DrawS1Backdrop() {}
+#include <cstdlib>
+#include <span>
+
+#include "engine/el_draw.h"
+#include "engine/profile.h"
+#include "engine/shell.h"
+#include "game/asset_list.h"
+#include "game/background_data.h"
+#include "game/game_states.h"
+#include "game/parking.h"
+#include "game/stage_drivers.h"
+
+namespace {
+
+constexpr int kTileWidth = 360;
+constexpr int kTileHeight = 480;
+constexpr int kLastTile = kBackgroundTileCount - 1;
+
+// A band of a layer's speed table: every band with lo <= distance <= hi adds its speed, so on a
+// shared bound two neighbouring speeds add up for that frame.
+struct SpeedBand {
+  float lo, hi;
+  float speed;
+};
+
+constexpr float kOnward = 3.0e38f;  // "and above"
+
+constexpr SpeedBand kOverlayBands[] = {
+    {0, 500, 150},  {500, 530, 200}, {530, 560, 300},   {560, 590, 400},        {590, 620, 300},
+    {620, 650, 400}, {650, 1000, 250}, {1000, 1150, 200}, {1150, kOnward, 150},
+};
+constexpr SpeedBand kS1NearBands[] = {
+    {0, 500, 140},  {500, 530, 150}, {530, 560, 250},   {560, 590, 350},        {590, 620, 450},
+    {620, 650, 550}, {650, 1000, 650}, {1000, 1150, 300}, {1150, kOnward, 150},
+};
+constexpr SpeedBand kS2NearBands[] = {
+    {0, 400, 180},  {400, 450, 200}, {450, 500, 250},   {500, 550, 320},        {550, 600, 390},
+    {600, 650, 450}, {650, 1000, 400}, {1000, 1150, 360}, {1150, kOnward, 240},
+};
+
+// One scrolling layer: its tiles and picture, a fixed speed or a speed table on the distance, how
+// the restack test compares the last tile's y with 0, and whether a restacked tile moves to x 140.
+struct Layer {
+  BackgroundTile* tiles;
+  ImageId picture;
+  float fixedSpeed;                 // used when the table is empty
+  std::span<const SpeedBand> bands;
+  bool restackAtZero;               // true: y >= 0; false: y > 0
+  bool restackMovesX;
+  bool additiveOption;              // drawn additively while gOverlayBlend is 1
+};
+
+const Layer kOverlay = {gBackOverlay, kImgBBACK8S, 0.0f, kOverlayBands, true, false, true};
+const Layer kS1Near = {gBackS1Near, kImgBBACK3S, 0.0f, kS1NearBands, false, false, false};
+const Layer kS1Far = {gBackS1Far, kImgBBACK1S, 130.0f, {}, false, true, false};
+const Layer kS2Near = {gBackS2Near, kImgBBACK4S, 0.0f, kS2NearBands, true, false, false};
+const Layer kS2Far = {gBackS2Far, kImgBBACK2S, 100.0f, {}, false, true, false};
+
+float LayerSpeed(const Layer& layer) {
+  if (layer.bands.empty()) return layer.fixedSpeed;
+  float speed = 0.0f;
+  for (const SpeedBand& b : layer.bands) {
+    if (gDistance >= b.lo && gDistance <= b.hi) speed += b.speed;
+  }
+  return speed;
+}
+
+bool LastTileRestacks(const Layer& layer) {
+  const float y = layer.tiles[kLastTile].y;
+  return layer.restackAtZero ? y >= 0.0f : y > 0.0f;
+}
+
+// Draws every tile at its place, then moves it down; the layer stands at the field's x origin from
+// the second frame after a reset on. Most tiles lie far above the field and are clipped away.
+void StepLayer(const Layer& layer) {
+  const int slot = ImageSlot(layer.picture);
+  const bool additive = layer.additiveOption && gOverlayBlend == 1;
+  const float fieldX = static_cast<float>(kProfile.fieldX);
+  const float step = LayerSpeed(layer) * gFrameTime;
+  for (int i = 0; i < kBackgroundTileCount; ++i) {
+    BackgroundTile& t = layer.tiles[i];
+    const int x = static_cast<int>(t.x);
+    const int y = static_cast<int>(t.y);
+    if (additive) {
+      elDraw::BltObjectAdditive(x, y, slot, 0, 0, kTileWidth, kTileHeight);
+    } else {
+      elDraw::BltObject(x, y, slot, 0, 0, kTileWidth, kTileHeight);
+    }
+    t.x = fieldX;
+    t.y += step;
+    // The last tile is tested after its own move, so in practice only it can be put back.
+    if (LastTileRestacks(layer)) {
+      t.y = -static_cast<float>(kTileHeight) * static_cast<float>(i);
+      if (layer.restackMovesX) t.x = 140.0f + fieldX;
+    }
+  }
+}
+
+constexpr int kStarColours = 7;
+constexpr int kStarCellLeft = 139;
+constexpr int kStarCellTop = 70;
+constexpr int kStarCellWidth = 3;
+constexpr int kStarCellHeight = 10;
+
+constexpr float kBackdropSinkFrom = 140.0f;
+constexpr float kBackdropSinkTo = 1000.0f;
+constexpr float kBackdropSpeed = 150.0f;
+constexpr float kBackdropGoneBelow = 650.0f;
+constexpr int kBackdropSize = 360;
+
+}  // namespace
+
+void ScrollBackgroundOverlay() { StepLayer(kOverlay); }
+void ScrollBackgroundS1Far() { StepLayer(kS1Far); }
+void ScrollBackgroundS1Near() { StepLayer(kS1Near); }
+void ScrollBackgroundS2Far() { StepLayer(kS2Far); }
+void ScrollBackgroundS2Near() { StepLayer(kS2Near); }
+
+void UpdateStarField(int modulus, int base) {
+  const int slot = ImageSlot(kImgMYMY);
+  for (Star& s : gStars) {
+    const int left = kStarCellLeft + kStarCellWidth * s.colour;
+    elDraw::BltObject(static_cast<int>(s.x), static_cast<int>(s.y), slot, left, kStarCellTop,
+                      left + kStarCellWidth, kStarCellTop + kStarCellHeight);
+    s.y += s.speed * gFrameTime;
+    s.x += s.dx * gFrameTime;
+    s.dx = 0.0f;
+    if (s.y > static_cast<float>(kProfile.bottomBound)) {
+      // Four draws, in this order: colour, x, y, speed.
+      const int colour = rand() % kStarColours;
+      const int x = rand() % 640;
+      const int y = rand() % 50;
+      const int speed = modulus > 0 ? rand() % modulus + base : base;
+      s.colour = colour;
+      s.x = static_cast<float>(x);
+      s.y = static_cast<float>(-y);
+      s.speed = static_cast<float>(speed);
+    }
+  }
+}
+
+// The stage-1 backdrop stands still until distance 140, then sinks until it is gone below y 650.
+void DrawS1Backdrop() {
+  Backdrop& b = gS1Backdrop;
+  elDraw::BltObject(static_cast<int>(b.x), static_cast<int>(b.y), ImageSlot(kImgKiti01), 0, 0,
+                    kBackdropSize, kBackdropSize);
+  b.x = static_cast<float>(kProfile.fieldX);
+  if (gDistance >= kBackdropSinkFrom && gDistance <= kBackdropSinkTo) {
+    b.y += kBackdropSpeed * gFrameTime;
+  }
+  if (b.y > kBackdropGoneBelow) {
+    b.x = -100.0f;
+    b.y = kParkY;
+  }
+}
