@@ -14,3 +14,9 @@ void CollectS1Coin(int coin);
 void CollectS1CoinB(int coin);
 void CollectS2Coin(int coin);
 void CollectSpecialWeaponItem();
+
+// The target tests of a missile still flying at (x, y) after its move: the regular enemies, then
+// the bosses and big targets with the gun boxes.
+void TestMissileHits(int x, int y);
+
+inline constexpr int kScoreCap = 999999999;

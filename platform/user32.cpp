@@ -215,9 +215,15 @@ void TranslateHostEvent(const HostEvent& e) {
       }
       return;
     }
-    case HostEvent::MouseMove:
+    case HostEvent::MouseMove: {
+      // The window hears of the pointer only while it is over the client area: the program never
+      // captures the mouse, though a host may go on reporting a drag that left the window.
+      const LONG width = w->client.right - w->client.left;
+      const LONG height = w->client.bottom - w->client.top;
+      if (e.x < 0 || e.y < 0 || e.x >= width || e.y >= height) return;
       QueueInput(window, WM_MOUSEMOVE, MouseKeyFlags(), PointLParam(e.x, e.y));
       return;
+    }
     case HostEvent::ButtonDown:
     case HostEvent::ButtonDouble:
     case HostEvent::ButtonUp: {

@@ -2,6 +2,7 @@
 // game start and "T" run them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/wait.h>
@@ -235,6 +236,29 @@ TEST(Resets, TwoGamesInARowDrawDifferentStarFields) {
   game.Tap('T');
   game.Frames(90);  // more than a second on the clock
   game.StartGame();
+  EXPECT_NE(std::memcmp(first, gStars, sizeof first), 0);
+}
+
+// The reset reseeds the generator from the clock's seconds: two resets in the same second draw the
+// same field and the same enemy styles, however many numbers were drawn between them; the next
+// second draws another field.
+TEST(Resets, ResetGameStateReseedsFromTheClocksSeconds) {
+  GameDriver game;
+  game.Frames(1);
+  game.StartGame();
+  game.host.clock_ms = (game.host.clock_ms / 1000 + 1) * 1000;  // the start of a second
+  ResetGameState();
+  Star first[kStarCount];
+  std::memcpy(first, gStars, sizeof first);
+  int styles[kEnemyCount];
+  for (int i = 0; i < kEnemyCount; ++i) styles[i] = gEnemies[i].explosionStyle;
+  for (int i = 0; i < 1000; ++i) rand();
+  game.host.clock_ms += 999;  // still the same second
+  ResetGameState();
+  EXPECT_EQ(std::memcmp(first, gStars, sizeof first), 0);
+  for (int i = 0; i < kEnemyCount; ++i) EXPECT_EQ(gEnemies[i].explosionStyle, styles[i]) << i;
+  game.host.clock_ms += 1;  // the next second
+  ResetGameState();
   EXPECT_NE(std::memcmp(first, gStars, sizeof first), 0);
 }
 

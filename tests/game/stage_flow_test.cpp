@@ -15,6 +15,7 @@
 #include "game/score_data.h"
 #include "game/stage_drivers.h"
 #include "game/weapon_data.h"
+#include "platform/mci.h"
 #include "platform/user32.h"
 #include "tests/support/game_driver.h"
 
@@ -65,6 +66,14 @@ TEST(StageFrame, MusicStartsOnTheFirstFrameOfStage1Only) {
   EXPECT_EQ(gStageFrameCounter, 1);
   EXPECT_EQ(gMidiOpen, 1);
   EXPECT_EQ(gMidiLoop, 1);
+  // The stage tune, by its full path, under the one alias.
+  const platform::MciCommandLog& log = platform::gMciCommandLog;
+  ASSERT_GE(log.count, 3);
+  ASSERT_LE(log.count, platform::kMciLogSize);
+  EXPECT_EQ(std::string(log.commands[log.count - 3]),
+            "open \"" + game.data_dir() + "MIDI/VKT1.MID\" type sequencer alias midi");
+  EXPECT_STREQ(log.commands[log.count - 2], "seek midi to start");
+  EXPECT_STREQ(log.commands[log.count - 1], "play midi notify");
   StopMidi();
   game.Frames(10);
   EXPECT_EQ(gMidiOpen, 0);

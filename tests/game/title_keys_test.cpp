@@ -5,6 +5,8 @@
 #include "engine/el_draw.h"
 #include "engine/shell.h"
 #include "engine/el_system.h"
+#include "engine/midi.h"
+#include "platform/mci.h"
 #include "game/asset_list.h"
 #include "game/game_states.h"
 #include "game/stage_drivers.h"
@@ -192,4 +194,41 @@ TEST(KeyEsc, QuitsFromPlay) {
   EXPECT_EQ(game.Frames(5), 0);
   EXPECT_TRUE(game.quit());
   EXPECT_EQ(gShutdownDone, 1);
+}
+
+namespace {
+
+// The last two MCI commands sent: a stop closes the tune after stopping it.
+void ExpectMusicStopped(int commandsBefore) {
+  const platform::MciCommandLog& log = platform::gMciCommandLog;
+  EXPECT_EQ(gMidiOpen, 0);
+  ASSERT_EQ(log.count, commandsBefore + 2);
+  EXPECT_STREQ(log.commands[log.count - 2], "stop midi");
+  EXPECT_STREQ(log.commands[log.count - 1], "close midi");
+}
+
+}  // namespace
+
+TEST(KeyT, StopsTheStageMusic) {
+  GameDriver game;
+  game.Frames(1);
+  game.StartGame();
+  game.Frames(2);
+  ASSERT_EQ(gMidiOpen, 1);
+  const int before = platform::gMciCommandLog.count;
+  game.Press('T');
+  game.Drain();
+  ExpectMusicStopped(before);
+}
+
+TEST(KeyEsc, StopsTheMusicBeforeQuitting) {
+  GameDriver game;
+  game.Frames(1);
+  game.StartGame();
+  ASSERT_EQ(gMidiOpen, 1);
+  const int before = platform::gMciCommandLog.count;
+  game.Press(VK_ESCAPE);
+  game.Frames(1);
+  ASSERT_TRUE(game.quit());
+  ExpectMusicStopped(before);
 }

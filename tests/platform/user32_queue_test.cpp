@@ -91,8 +91,8 @@ TEST_F(MessageQueue, AltCombinationsAndF10AreSystemKeys) {
 TEST_F(MessageQueue, MouseAndMovePackTheirCoordinates) {
   platform::HostEvent e;
   e.kind = platform::HostEvent::MouseMove;
-  e.x = 359;
-  e.y = 479;
+  e.x = 59;
+  e.y = 47;
   host.Inject(e);
   e.kind = platform::HostEvent::WindowMoved;
   e.x = -3;
@@ -101,12 +101,36 @@ TEST_F(MessageQueue, MouseAndMovePackTheirCoordinates) {
   const std::vector<MSG> m = Drain();
   ASSERT_EQ(m.size(), 2u);
   EXPECT_EQ(m[0].message, WM_MOUSEMOVE);
-  EXPECT_EQ(m[0].lParam, MAKELPARAM(359, 479));
+  EXPECT_EQ(m[0].lParam, MAKELPARAM(59, 47));
   EXPECT_EQ(m[1].message, WM_MOVE);
   EXPECT_EQ(static_cast<SHORT>(LOWORD(m[1].lParam)), -3);
   EXPECT_EQ(static_cast<SHORT>(HIWORD(m[1].lParam)), 40000 - 65536);
 }
 
+
+// The window hears of the pointer only over its client area, in unsigned 16-bit client
+// coordinates: a host that reports a drag past the edge must not hand the game 65531.
+TEST_F(MessageQueue, MovesOutsideTheClientAreaDoNotReachTheWindow) {
+  RECT client{};
+  ASSERT_TRUE(GetClientRect(window_, &client));
+  const int w = client.right, h = client.bottom;
+  ASSERT_GT(w, 1);
+  ASSERT_GT(h, 1);
+  const int points[][2] = {{-5, 10}, {10, -1}, {w, 10}, {10, h}, {0, 0}, {w - 1, h - 1}, {-1, -1}};
+  for (const auto& p : points) {
+    platform::HostEvent e;
+    e.kind = platform::HostEvent::MouseMove;
+    e.x = p[0];
+    e.y = p[1];
+    host.Inject(e);
+  }
+  const std::vector<MSG> m = Drain();
+  ASSERT_EQ(m.size(), 2u);
+  EXPECT_EQ(m[0].message, WM_MOUSEMOVE);
+  EXPECT_EQ(m[0].lParam, MAKELPARAM(0, 0));
+  EXPECT_EQ(m[1].message, WM_MOUSEMOVE);
+  EXPECT_EQ(m[1].lParam, MAKELPARAM(w - 1, h - 1));
+}
 
 TEST_F(MessageQueue, PostedComeBeforeInputAndQuitComesLast) {
   host.PressKey('K');

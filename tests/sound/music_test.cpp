@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "engine/midi.h"
 #include "engine/shell.h"
@@ -33,7 +35,44 @@ class MusicTest : public SoundTest {
     }
     return codes;
   }
+
+  // The MCI command strings sent since the log stood at `from`.
+  static std::vector<std::string> CommandsSince(int from) {
+    std::vector<std::string> out;
+    for (int i = from; i < platform::gMciCommandLog.count && i < platform::kMciLogSize; ++i) {
+      out.push_back(platform::gMciCommandLog.commands[i]);
+    }
+    return out;
+  }
+  static std::string OpenCommand(const char* file) {
+    return "open \"" + std::string(GetDataDirectory()) + file + "\" type sequencer alias midi";
+  }
 };
+
+TEST_F(MusicTest, TheCommandStringsOfPlayReplaceAndStop) {
+  const int from = platform::gMciCommandLog.count;
+  PlayMidi("MIDI/VKT1.MID", 1);
+  PlayMidi("MIDI/VKTEND.MID", 0);
+  StopMidi();
+  StopMidi();  // nothing open: nothing sent
+  const std::vector<std::string> want = {
+      OpenCommand("MIDI/VKT1.MID"),   "seek midi to start", "play midi notify",
+      "stop midi",                    "close midi",
+      OpenCommand("MIDI/VKTEND.MID"), "seek midi to start", "play midi notify",
+      "stop midi",                    "close midi",
+  };
+  EXPECT_EQ(CommandsSince(from), want);
+}
+
+TEST_F(MusicTest, TheEndOfALoopingTuneAsksTheModeThenSeeksAndPlaysAgain) {
+  PlayMidi("MIDI/VKT1.MID", 1);
+  host.RenderAudio(kSecond / 2 + 64);
+  const int from = platform::gMciCommandLog.count;
+  DispatchMessages();
+  const std::vector<std::string> want = {"status midi mode", "seek midi to start",
+                                         "play midi notify"};
+  EXPECT_EQ(CommandsSince(from), want);
+}
 
 TEST_F(MusicTest, OpenFailsForAMissingOrNonMidiFile) {
   WriteData("MIDI/NOTMIDI.MID", ToneWave(22050, 100));
