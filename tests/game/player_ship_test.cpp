@@ -31,6 +31,7 @@ void Play(GameDriver& game) {
   game.Frames(1);
   game.EnterStage(1, 200.0f);
   game.PlaceShip(150.0f, 300.0f);
+  game.before_frame = morv_test::HoldQuietField;
 }
 
 }  // namespace

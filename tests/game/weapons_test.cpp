@@ -7,6 +7,7 @@
 #include "engine/shell.h"
 #include "game/asset_list.h"
 #include "game/enemy_data.h"
+#include "game/item_data.h"
 #include "game/game_states.h"
 #include "game/player_data.h"
 #include "game/player_weapons.h"
@@ -26,6 +27,7 @@ void Play(GameDriver& game) {
   game.Frames(1);
   game.EnterStage(1, 200.0f);
   game.PlaceShip(150.0f, 300.0f);
+  game.before_frame = morv_test::HoldQuietField;
 }
 
 // The volley numbers that `calls` calls of a fire driver emit, read off the centre group's slots.
@@ -332,24 +334,39 @@ TEST(SpecialWeapon, StrikesOnCounts15_16_55_56WithEveryFrameOfAColumn) {
   game.PlaceShip(150.0f, 200.0f);
   // The left column's strike point is (x - 90 + 120, y - 170 + 4) = (180, 34), the right one's
   // (300, 34). An enemy is reached from y -10 on.
-  gEnemies[4].x = 100.0f;  // box 100 to 180 x -11 to 69: holds the point, but above y -10
-  gEnemies[4].y = -11.0f;
-  gEnemies[5].x = 180.0f;  // box 180 to 260 x -10 to 70
-  gEnemies[5].y = -10.0f;
-  gEnemies[6].x = 220.0f;  // box 220 to 300 x 0 to 80
-  gEnemies[6].y = 0.0f;
+  // A struck enemy explodes and is gone 20 frames later, dropping a coin: the targets are placed
+  // afresh before each column's strikes, and the coins are kept off the field.
+  auto place = [] {
+    gEnemies[4] = Enemy{};
+    gEnemies[4].x = 100.0f;  // box 100 to 180 x -11 to 69: holds the point, but above y -10
+    gEnemies[4].y = -11.0f;
+    gEnemies[5] = Enemy{};
+    gEnemies[5].x = 180.0f;  // box 180 to 260 x -10 to 70
+    gEnemies[5].y = -10.0f;
+    gEnemies[6] = Enemy{};
+    gEnemies[6].x = 220.0f;  // box 220 to 300 x 0 to 80
+    gEnemies[6].y = 0.0f;
+  };
+  game.before_frame = [] {
+    morv_test::HoldQuietField();
+    for (Coin& c : gDroppedCoins) c = Coin{};
+  };
+  place();
   const int score0 = gScore;
   std::vector<int> strikes;
   for (int f = 1; f <= 81; ++f) {
+    if (f == 40) place();
     const int before = gScore;
     game.FixedFrames(1, kDt);
     if (gScore != before) strikes.push_back(gBeamCounter * 100000 + (gScore - before));
+    if (f == 16 || f == 56) {
+      EXPECT_EQ(gEnemies[4].hit, 0);
+      EXPECT_EQ(gEnemies[5].hit, 1);
+      EXPECT_EQ(gEnemies[6].hit, 1);
+    }
   }
   // Every strike frame tests all 32 frames: 16 of them, 500 each, on each of the two enemies.
   EXPECT_EQ(strikes, (std::vector<int>{1500000 + 16000, 1600000 + 16000, 5500000 + 16000,
                                        5600000 + 16000}));
   EXPECT_EQ(gScore - score0, 64000);
-  EXPECT_EQ(gEnemies[4].hit, 0);
-  EXPECT_EQ(gEnemies[5].hit, 1);
-  EXPECT_EQ(gEnemies[6].hit, 1);
 }

@@ -8,7 +8,9 @@
 
 #include "engine/el_draw.h"
 #include "engine/el_sound.h"
+#include "game/enemy_data.h"
 #include "game/game_states.h"
+#include "game/parking.h"
 #include "game/player_data.h"
 #include "game/resets.h"
 #include "game/stage_drivers.h"
@@ -78,6 +80,7 @@ void GameDriver::HideFiles(const std::vector<std::string>& missing) {
 
 LoopStep GameDriver::Pass() {
   if (quit_ || !started_) return LoopStep::Quit;
+  if (before_frame) before_frame();
   const int mark = platform::gSoundPlayLog.count;
   const LoopStep step = RunLoopOnce();
   if (step == LoopStep::Quit) quit_ = true;
@@ -186,6 +189,7 @@ int GameDriver::FixedFrames(int n, float seconds) {
     Drain();
     if (quit_ || !started_) break;
     host.AdvanceMs(static_cast<uint64_t>(seconds * 1000.0f + 0.5f));
+    if (before_frame) before_frame();
     frame_marks_.push_back(platform::gSoundPlayLog.count);
     gFrameTime = seconds;
     gFrameClockBase = timeGetTime();
@@ -218,6 +222,15 @@ int GameDriver::SoundCount(int sound) const {
 }
 
 void GameDriver::ForgetSounds() { sound_base_ = platform::gSoundPlayLog.count; }
+
+void HoldQuietField() {
+  gDistance = 200.0f;
+  for (int slot : {9, 10}) {
+    gEnemies[slot] = Enemy{};
+    gEnemies[slot].x = kParkX;
+    gEnemies[slot].y = kParkY;
+  }
+}
 
 void GameDriver::StartGame() {
   Press(VK_RETURN);

@@ -96,6 +96,10 @@ class GameDriver {
   int SoundCount(int sound) const;
   void ForgetSounds();
 
+  // Runs before every pass of the loop and every fixed frame: a test that needs the field as it
+  // set it (no spawn, no enemy fire) puts that rule here. HoldQuietField is the usual one.
+  std::function<void()> before_frame;
+
   // The last presented picture.
   uint32_t Pixel(int x, int y) const { return host.FramePixelRgb(x, y); }
   int presented() const { return host.present_count; }
@@ -119,5 +123,10 @@ class GameDriver {
   std::vector<int> frame_marks_;
   int sound_base_ = 0;
 };
+
+// Holds stage 1 at distance 200, where the ship moves and fires but only enemy slots 9 and 10
+// could spawn (and fire nothing), and keeps those two parked: nothing but what the test placed
+// flies, scores or shoots.
+void HoldQuietField();
 
 }  // namespace morv_test
