@@ -15,6 +15,7 @@
 #include "game/resets.h"
 #include "game/stage_drivers.h"
 #include "platform/dsound.h"
+#include "platform/mci.h"
 #include "platform/winmm.h"
 #include "engine/profile.h"
 #include "platform/ddraw.h"
@@ -39,6 +40,7 @@ GameDriver::GameDriver(const GameOptions& options) {
   if (options.configure) options.configure(host);
   platform::SetHost(&host);
   platform::gSoundPlayLog.count = 0;
+  platform::gMciCommandLog.count = 0;
   started_ = AppStartUp(nullptr, 1) != 0;
   sound_base_ = platform::gSoundPlayLog.count;
 }
