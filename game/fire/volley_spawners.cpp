@@ -56,7 +56,9 @@ struct ColumnArcRow {
 };
 constexpr std::array<float, 7> kS2FanHeights = {60, 83, 90, 83, 60};
 constexpr std::array<float, 7> kS1DriftHeights = {90, 113, 120};
-enum ColumnArcMember { kArcS1, kArcS2F, kArcS2G, kArcS2H, kArcS2I, kArcS2J, kArcS1DriftA, kArcS1DriftB };
+enum ColumnArcMember {
+  kArcS1, kArcS2F, kArcS2G, kArcS2H, kArcS2I, kArcS2J, kArcS1DriftA, kArcS1DriftB
+};
 constexpr ColumnArcRow kColumnArcs[] = {
     {kPoolS1ArcShots, &gS1Boss, Off(200), 7, {154, 183, 194, 200, 194, 183, 154}},
     {kPoolS2FanShotsF, &gS2Boss, Off(240), 5, {110, 133, 140, 133, 110}},
@@ -174,7 +176,9 @@ struct AimedFanRow {
   float target;      // added to both of the ship's coordinates
 };
 constexpr double kFanStep = 0.2094395102393195;  // 12 degrees
-enum AimedFanMember { kFanS1A, kFanS1B, kFanS1C, kFanS1D, kFanS2A, kFanS2B, kFanS2C, kFanS2D, kFanS2E, kFanS2F, kFanS2G };
+enum AimedFanMember {
+  kFanS1A, kFanS1B, kFanS1C, kFanS1D, kFanS2A, kFanS2B, kFanS2C, kFanS2D, kFanS2E, kFanS2F, kFanS2G
+};
 constexpr AimedFanRow kAimedFans[] = {
     {kPoolS1AimedFanShotsA, &gS1Boss, Off(210), 7, 0.62831855f, 200, 20},
     {kPoolS1AimedFanShotsB, &gS1Boss, Off(210), 7, 0.62831855f, 200, 20},
@@ -208,8 +212,8 @@ void SpawnAimedFan(AimedFanMember m, int record, int first) {
   AngleShot& r = PoolHandle<AngleShot>{row.pool}[record];
   if (r.active != 0) return;
   const float step = static_cast<float>(kFanStep * (record - first));
-  LaunchAimed(r, row.x.From(row.anchor->x), row.anchor->y + kLaunchDrop, row.target, row.speed, step,
-              row.halfSpread);
+  LaunchAimed(r, row.x.From(row.anchor->x), row.anchor->y + kLaunchDrop, row.target, row.speed,
+              step, row.halfSpread);
 }
 
 // ---- Aimed rings: twelve bullets 30 degrees apart, counted across the whole pool.
@@ -230,7 +234,8 @@ void SpawnRing(RingMember m, int record) {
   RingShot& r = PoolHandle<RingShot>{row.pool}[record];
   if (r.active != 0) return;
   const float step = static_cast<float>(kRingStep * record);
-  LaunchAimed(r, row.x.From(row.anchor->x), row.anchor->y + kLaunchDrop, 20.0f, 140.0f, step, 0.0f);
+  LaunchAimed(r, row.x.From(row.anchor->x), row.anchor->y + kLaunchDrop, 20.0f, 140.0f, step,
+              0.0f);
 }
 
 // ---- Spiral steps: one bullet, turned 10 degrees further at each step.
@@ -243,9 +248,12 @@ struct SpiralRow {
 constexpr double kSpiralStep = 0.17453292519943295;  // 10 degrees
 enum SpiralMember { kSpiralA, kSpiralB, kSpiralC, kSpiralD, kSpiralE, kSpiralF };
 constexpr SpiralRow kSpirals[] = {
-    {kPoolS1SpiralShotsA, &gS1Boss, Off(210), -1},      {kPoolS1SpiralShotsB, &gS1Boss, Off(210), 1},
-    {kPoolS1SpiralShotsC, &gS1Boss, Off(210, -90), -1}, {kPoolS1SpiralShotsD, &gS1Boss, Off(210, 90), 1},
-    {kPoolS1SpiralShotsE, &gS1Boss, Off(210, -90), 1},  {kPoolS1SpiralShotsF, &gS1Boss, Off(210, 90), -1},
+    {kPoolS1SpiralShotsA, &gS1Boss, Off(210), -1},
+    {kPoolS1SpiralShotsB, &gS1Boss, Off(210), 1},
+    {kPoolS1SpiralShotsC, &gS1Boss, Off(210, -90), -1},
+    {kPoolS1SpiralShotsD, &gS1Boss, Off(210, 90), 1},
+    {kPoolS1SpiralShotsE, &gS1Boss, Off(210, -90), 1},
+    {kPoolS1SpiralShotsF, &gS1Boss, Off(210, 90), -1},
 };
 
 void SpawnSpiral(SpiralMember m, int record, int step) {
