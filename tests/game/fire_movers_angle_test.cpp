@@ -155,16 +155,19 @@ TEST_F(SteeredMovers, AVolleyEndsWhereItsBulletsAreOnceRecordZeroHasLeft) {
 
 TEST_F(SteeredMovers, VolleyMarginsAre20ForAAndIAnd30ForTheRest) {
   LaunchVolley(pools::S1VolleyShotsA, -21.0f, 200.0f);
-  LaunchVolley(pools::S1VolleyShotsI, 200.0f, -20.0f);
+  LaunchVolley(pools::S1VolleyShotsI, 200.0f, -21.0f);
   LaunchVolley(pools::S1VolleyShotsB, -21.0f, 200.0f);
+  LaunchVolley(pools::S2VolleyShotsE, 200.0f, -30.0f);
   LaunchVolley(pools::S1VolleyShotsJ, 200.0f, -31.0f);
   MoveBulletPool(kPoolS1VolleyShotsA);
   MoveBulletPool(kPoolS1VolleyShotsI);
   MoveBulletPool(kPoolS1VolleyShotsB);
   MoveBulletPool(kPoolS1VolleyShotsJ);
   EXPECT_EQ(pools::S1VolleyShotsA[4].active, 0);
-  EXPECT_EQ(pools::S1VolleyShotsI[4].active, 1);
+  EXPECT_EQ(pools::S1VolleyShotsI[4].active, 0);
   EXPECT_EQ(pools::S1VolleyShotsB[4].active, 1);
+  MoveBulletPool(kPoolS2VolleyShotsE);
+  EXPECT_EQ(pools::S2VolleyShotsE[4].active, 1);
   EXPECT_EQ(pools::S1VolleyShotsJ[4].active, 0);
 }
 
@@ -211,6 +214,14 @@ TEST_F(SteeredMovers, CurvingShotsTurnByPiOver140AFrameWhileTheirTimerIsAtMost17
   for (int frame = 0; frame < 20; ++frame) MoveBulletPool(kPoolS2CurvingShotsB);
   EXPECT_EQ(pools::S2CurvingShotsB[3].angle, b);
   EXPECT_EQ(pools::S2CurvingShotsB[3].turnTimer, 18.0f);
+}
+
+TEST_F(SteeredMovers, ATurnTimerReachingExactly17TurnsOnceMoreAndEndsTheTurning) {
+  LaunchSalvo(pools::S2CurvingShotsA, -0.62831855f);
+  pools::S2CurvingShotsA[2].turnTimer = 16.6875f;
+  MoveBulletPool(kPoolS2CurvingShotsA);
+  EXPECT_EQ(pools::S2CurvingShotsA[2].angle, -0.62831855f - 0.022439947f);
+  EXPECT_EQ(pools::S2CurvingShotsA[2].turnTimer, 18.0f);
 }
 
 TEST_F(SteeredMovers, ACurvingShotTurnsEvenInAFrameOfNoTime) {

@@ -53,7 +53,8 @@ TEST_F(FallingMovers, EachPoolFallsAtItsOwnSpeed) {
                {kPoolS2FallingShotsD, 2.234375f}, {kPoolS1PairShots, 3.90625f},
                {kPoolS2FanShotsB, 1.40625f},    {kPoolS2FanShotsF, 2.03125f},
                {kPoolS2DriftShotsB, 2.8125f},   {kPoolS1DriftShotsA, 1.875f},
-               {kPoolS1SmallFanShotsC, 4.0625f}, {kPoolS2SmallFanShotsP, 1.71875f}};
+               {kPoolS1SmallFanShotsC, 4.0625f}, {kPoolS2SmallFanShotsG, 1.71875f},
+               {kPoolS2FallingShotsA, 3.125f}};
   for (const auto& c : cases) {
     PatternShot& r = PoolHandle<PatternShot>{c.pool}[0];
     Launch(r, 10.0f, 0.0f);
@@ -73,7 +74,8 @@ TEST_F(FallingMovers, TheWholePoolDriftsByPlaceInItsGroupParkedRecordsToo) {
   // Edge drift: only the outer bullets of each five drift.
   MoveBulletPool(kPoolS2DriftShotsC);
   EXPECT_EQ(pools::S2DriftShotsC[5].x, -500.0f - 100.0f / 64);
-  EXPECT_EQ(pools::S2DriftShotsC[7].x, -500.0f);
+  EXPECT_EQ(pools::S2DriftShotsC[6].x, -500.0f);
+  EXPECT_EQ(pools::S2DriftShotsC[8].x, -500.0f);
   EXPECT_EQ(pools::S2DriftShotsC[9].x, -500.0f + 100.0f / 64);
   // Column drift: B drifts left by 30, 60, 90.
   MoveBulletPool(kPoolS1DriftShotsB);
@@ -166,6 +168,7 @@ TEST_F(FallingMovers, DiagonalBulletsSlideOnlyInFlightAndNeverHit) {
   EXPECT_EQ(pools::S2DiagonalShotsF[1].x, gPlayerX + 10 + 143.0f / 64);
   EXPECT_EQ(pools::S2DiagonalShotsF[1].sideSpeed, 143.0f);
   EXPECT_EQ(pools::S2DiagonalShotsA[1].x, -500.0f);  // free records do not drift
+  EXPECT_EQ(pools::S2DiagonalShotsA[1].sideSpeed, 0.0f);
   pools::S2DiagonalShotsA[0].y = 479.0f;
   MoveBulletPool(kPoolS2DiagonalShotsA);
   EXPECT_EQ(pools::S2DiagonalShotsA[0].active, 0);
