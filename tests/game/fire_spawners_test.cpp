@@ -124,6 +124,15 @@ TEST_F(Spawners, OffsetsAreSummedInTheirWrittenOrder) {
   EXPECT_EQ(pools::S1SpiralShotsC[3].x, (x + 210.0f) - 90.0f);
   SpawnS1DriftShotsA(0, 0);
   EXPECT_EQ(pools::S1DriftShotsA[0].x, (x + 210.0f) - 120.0f);
+  // The rings and the stage-2 fans' launch points.
+  gS2Boss.x = 30.7f;
+  const float x2 = 30.7f;
+  ASSERT_NE((x2 + 240.0f) - 100.0f, x2 + 140.0f);
+  ASSERT_NE((x2 + 230.0f) - 130.0f, x2 + 100.0f);
+  SpawnS2RingShotsA(5);
+  EXPECT_EQ(pools::S2RingShotsA[5].x, (x2 + 240.0f) - 100.0f);
+  SpawnS2AimedFanShotsB(0, 0);
+  EXPECT_EQ(pools::S2AimedFanShotsB[0].x0, (x2 + 230.0f) - 130.0f);
 }
 
 TEST_F(Spawners, AnAimedFansMiddleBulletFliesAtItsTarget) {
