@@ -132,14 +132,6 @@ TEST_F(FallingMovers, HitWindowsAreInclusiveOnAllFourBounds) {
   }
 }
 
-TEST_F(FallingMovers, NoRecordIsTestedWhileTheShipIsDown) {
-  gPlayerAlive = 0;
-  Launch(pools::S1FallingShotsA[0], gPlayerX + 5, gPlayerY + 5);
-  MoveBulletPool(kPoolS1FallingShotsA);
-  EXPECT_EQ(gPlayerAlive, 0);
-  EXPECT_EQ(pools::S1FallingShotsA[0].active, 1);
-}
-
 TEST_F(FallingMovers, TheClearAllFlagFreesFallingBulletsButNotDriftingColumns) {
   gClearEnemyShots = 1;
   Launch(pools::S1FallingShotsA[0], gPlayerX + 5, gPlayerY + 5);
