@@ -153,9 +153,9 @@ void RunPatternTimer(const PatternTimer& t, SpawnFn spawn) {
   });
 }
 
-const PatternTimer& PatternTimerOf(BulletPoolId pool) {
+const PatternTimer* PatternTimerOf(BulletPoolId pool) {
   const int row = fire::RowOfPool(kTimers, pool);
-  return kTimers[row < 0 ? 0 : row];
+  return row < 0 ? nullptr : &kTimers[row];
 }
 
 #define MORV_TICK(name) \

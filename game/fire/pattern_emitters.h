@@ -26,8 +26,9 @@ struct PatternTimer {
 
 // One call of timer `t`, handing the due records to `spawn` (the timer's own spawner in the game).
 void RunPatternTimer(const PatternTimer& t, SpawnFn spawn);
-// The timer that owns `pool`; every Tick routine below is RunPatternTimer on its row.
-const PatternTimer& PatternTimerOf(BulletPoolId pool);
+// The timer that owns `pool` (nullptr for a pool without one); every Tick routine below is
+// RunPatternTimer on its row with the row's own spawner.
+const PatternTimer* PatternTimerOf(BulletPoolId pool);
 
 // Stage 1.
 void TickS1ArcShots();

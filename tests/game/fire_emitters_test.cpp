@@ -37,9 +37,9 @@ void Record(int record, int first) { gCalls.push_back({gCallNumber, record, firs
 // Calls the timer of `pool` `n` times with the recording spawner; returns what reached it.
 std::vector<Call> RunTimer(BulletPoolId pool, int n) {
   gCalls.clear();
-  for (gCallNumber = 1; gCallNumber <= n; ++gCallNumber) {
-    RunPatternTimer(PatternTimerOf(pool), Record);
-  }
+  const PatternTimer* timer = PatternTimerOf(pool);
+  if (timer == nullptr) return {};
+  for (gCallNumber = 1; gCallNumber <= n; ++gCallNumber) RunPatternTimer(*timer, Record);
   return gCalls;
 }
 
@@ -111,8 +111,10 @@ TEST_F(Emitters, ARingGroupIsTwelveRecordsHandedOverAtItsThreshold) {
 }
 
 TEST_F(Emitters, ASpiralRunsOnOneCounterFrom359BackTo10) {
-  const PatternTimer& spiralB = PatternTimerOf(kPoolS1SpiralShotsB);
+  ASSERT_NE(PatternTimerOf(kPoolS1SpiralShotsB), nullptr);
+  const PatternTimer& spiralB = *PatternTimerOf(kPoolS1SpiralShotsB);
   ASSERT_EQ(spiralB.counter, &gS1SpiralCounters[1]);
+  EXPECT_EQ(PatternTimerOf(kPoolS2SmallFanShotsH), nullptr);
   gS1SpiralCounters[1] = 359;
   gCalls.clear();
   gCallNumber = 1;
