@@ -208,7 +208,7 @@ MORV_TICK(S2RingShotsA)
 MORV_TICK(S2RingShotsB)
 #undef MORV_TICK
 
-// ---- Part launchers -----------------------------------------------------------------------------
+// ---- Small-fan launchers and curving salvos -----------------------------------------------------
 
 namespace {
 
@@ -236,7 +236,7 @@ static_assert(SmallFansArePatternShots());
 template <BulletPoolId id>
 void LaunchSmallFan() {
   constexpr int row = fire::RowOfPool(kSmallFans, id);
-  static_assert(row >= 0, "this pool has no part launcher");
+  static_assert(row >= 0, "this pool has no small-fan launcher");
   const SmallFanLauncher& l = kSmallFans[row];
   for (PatternShot& r : Pool<id>()) {
     if (r.active != 0) continue;

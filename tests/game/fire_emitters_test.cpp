@@ -202,7 +202,7 @@ TEST_F(Emitters, AVolleyAimedStraightUpOrAtItsMuzzleFliesUp) {
   EXPECT_EQ(pools::S2VolleyShotsH[1].speed, 200.0f);
 }
 
-// ---- Part launchers and curving shots ----
+// ---- Small-fan launchers and curving shots ----
 
 TEST_F(Emitters, ASmallFanLauncherPlacesOnlyItsFreeRecordsOnTheBody) {
   gS2Boss.x = 10.0f;
