@@ -2,10 +2,14 @@
 // the destruction sequence's length, resets, state change and snapshot.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "engine/el_draw.h"
 #include "engine/shell.h"
 #include "game/asset_list.h"
 #include "game/boss_data.h"
+#include "game/bosses.h"
 #include "game/debris_data.h"
 #include "game/game_states.h"
 #include "game/player_data.h"
@@ -263,4 +267,52 @@ TEST(BossDestruction, Stage2TimeLimitLeadsToTheEndingBehind60Steps) {
   EXPECT_EQ(gTransitionCounter, 59);
   EXPECT_EQ(gS2Boss.life, 1000.0f);
   EXPECT_EQ(gS2Boss.x, -500.0f);
+}
+
+TEST(BossDestruction, BurstsScatterOverTheStagesSpreadXDrawnFirst) {
+  GameDriver game;
+  Enter(game, 2);
+  gS2Boss.x = -70.0f;
+  gS2Boss.y = 0.0f;
+  FinishS2Boss();  // life left: nothing
+  EXPECT_EQ(gS2DeathBigBursts[0].x, 0.0f);
+  EXPECT_EQ(gS2Boss.deathTimer, 0.0f);
+  gS2Boss.life = 0.0f;
+  srand(5);
+  const int rx = rand() % 500;
+  const int ry = rand() % 350;
+  srand(5);
+  FinishS2Boss();
+  EXPECT_EQ(gS2DeathBigBursts[0].x, -70.0f + static_cast<float>(rx) - 100.0f);
+  EXPECT_EQ(gS2DeathBigBursts[0].y, static_cast<float>(ry));
+  EXPECT_EQ(gS2DeathBigBursts[0].frame, 1);
+  for (int i = 0; i < 60; ++i) {
+    FinishS2Boss();
+    for (const BossBurst& b : gS2DeathBigBursts) {
+      ASSERT_GE(b.x, -170.0f);
+      ASSERT_LT(b.x, 330.0f);
+      ASSERT_LT(b.y, 350.0f);
+      ASSERT_LE(b.frame, 3);
+    }
+    for (const BossBurst& b : gS2DeathSmallBursts) {
+      ASSERT_GE(b.x, -110.0f);
+      ASSERT_LT(b.x, 390.0f);
+      ASSERT_LE(b.frame, 9);
+    }
+  }
+}
+
+// Past the time limit the update's own step can end the destruction; the driver then finds the
+// distance reset and leaves the fresh boss record alone.
+TEST(BossDestruction, AnUpdateThatEndsTheDestructionPastTheLimitLeavesAFreshRecord) {
+  GameDriver game;
+  Enter(game, 1);
+  Settle(game, gS1Boss);
+  gDistance = 10050.0f;
+  gS1Boss.life = 0.0f;
+  gS1Boss.deathTimer = 69.9f;
+  game.FixedFrames(1, kDt);
+  EXPECT_EQ(gGameState, kStateStage2);
+  EXPECT_EQ(gS1Boss.life, 1020.0f);
+  EXPECT_EQ(gS1Boss.deathTimer, 0.0f);
 }
