@@ -31,12 +31,12 @@ struct ScriptBand {
   float from, to;
   bool fromOpen;
   BandAction action;
-  float x, y;   // kPlace: position (x before the field offset); kFlyBy..: start x, fly-by speed in y
-  float speed;  // kMoveY, kMoveX: pixels per second
+  float x, y;   // kPlace: position; kFlyBy..: the fly-by's x (both x before the field offset)
+  float speed;  // kMoveY, kMoveX: the boss's speed; kFlyByHold: the fly-by's rising speed
 };
 
 constexpr ScriptBand Hold(float from, float to, float x, float speed) {
-  return {from, to, false, BandAction::kFlyByHold, x, speed, 0.0f};
+  return {from, to, false, BandAction::kFlyByHold, x, 0.0f, speed};
 }
 constexpr ScriptBand Rise(float from, float to, float x) {
   return {from, to, true, BandAction::kFlyByRise, x, 0.0f, 0.0f};
@@ -211,7 +211,7 @@ void ApplyBand(const BossRules& r, const ScriptBand& b) {
   switch (b.action) {
     case BandAction::kFlyByHold:
       DrawFlyBy(r);
-      fly = {b.x + fieldX, static_cast<float>(kProfile.bossEntryY), b.y};
+      fly = {b.x + fieldX, static_cast<float>(kProfile.bossEntryY), b.speed};
       break;
     case BandAction::kFlyByRise:
       DrawFlyBy(r);
