@@ -147,11 +147,12 @@ void RunPickup(const StageRules& s) {
 // The boss's script and update, its attack schedule while 0 < life < the attack bound, and the time
 // limit. The window closes at bossTo, but past the time limit the boss is already forced down and
 // its destruction must still run to the change of state: a frame long enough to carry the distance
-// past the window's end must not leave the stage without an end.
+// past the window's end must not leave the stage without an end. The time limit reads the distance
+// again: a boss whose destruction ended earlier in this frame has reset it to 0, and its fresh
+// record must not be forced down.
 void RunBossSection(const StageRules& s) {
   const bool inWindow = gDistance > s.bossFrom && gDistance < s.bossTo;
-  const bool pastTimeLimit = gDistance >= s.timeLimit;
-  if (!inWindow && !pastTimeLimit) return;
+  if (!inWindow && gDistance < s.timeLimit) return;
   if (s.stage == 1) {
     MoveS1Boss();
     UpdateS1Boss();
@@ -166,7 +167,7 @@ void RunBossSection(const StageRules& s) {
       RunS2BossSchedule();
     }
   }
-  if (pastTimeLimit) {
+  if (gDistance >= s.timeLimit) {
     s.boss->life = 0.0f;
     if (s.stage == 1) {
       FinishS1Boss();

@@ -241,10 +241,13 @@ TEST(BossSection, AFramePastTheWindowsEndStillForcesTheBossDown) {
   GameDriver game;
   PlayStage1(game);
   gDistance = 9990.0f;
-  game.AdvanceMs(8000);  // one frame of 8 s: 160 units in stage 1
+  game.AdvanceMs(8000);  // one frame of 8 s: 160 units in stage 1, and 80 on the death timer
   game.Frames(1);
-  ASSERT_GT(gDistance, 10100.0f);
-  EXPECT_EQ(gS1Boss.life, 0.0f);
+  // Forced down past the window's end, the boss's destruction ran to its end in that frame.
+  EXPECT_EQ(gGameState, kStateStage2);
+  EXPECT_EQ(gTransitionStep, kStepsToStage2);
+  EXPECT_EQ(gTransitionCounter, kStepsToStage2 - 1);  // the stage-1 frame presented its first step
+  EXPECT_EQ(gS1Boss.life, kS1BossLife);
 
   EnterStage2(game);
   gDistance = 11150.0f;

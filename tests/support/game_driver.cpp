@@ -49,6 +49,11 @@ GameDriver::~GameDriver() {
   // Leave the process as a fresh one: the next driver must not meet this run's window, mutex,
   // surfaces or sound buffers.
   if (started_ && !quit_) ShutdownApplication();
+  // A transition still running must not carry into the next driver's first frames.
+  gTransitionKind = 0;
+  gTransitionStep = 0;
+  gTransitionCounter = 0;
+  gTransitionDirection = 0;
   platform::ResetWindowing();
   platform::CloseAllNamedMutexes();
   platform::SetLockDirectory("");
