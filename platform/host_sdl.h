@@ -23,6 +23,10 @@ class SdlHost : public Host {
 
   uint32_t Milliseconds() override;
   int64_t WallSeconds() override;
+  uint32_t TickMilliseconds() override;
+  int64_t CounterFrequency() override;
+  int64_t CounterValue() override;
+  unsigned TimerPeriodMin() override;
   int DesktopWidth() override;
   int DesktopHeight() override;
   PixelLayout DesktopLayout() override;

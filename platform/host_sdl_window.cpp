@@ -106,6 +106,12 @@ uint32_t SdlHost::Milliseconds() {
 
 int64_t SdlHost::WallSeconds() { return static_cast<int64_t>(time(nullptr)); }
 
+uint32_t SdlHost::TickMilliseconds() { return Milliseconds(); }
+int64_t SdlHost::CounterFrequency() { return static_cast<int64_t>(SDL_GetPerformanceFrequency()); }
+int64_t SdlHost::CounterValue() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
+// Linux timers are finer than a millisecond: every period from 1 ms up is offered.
+unsigned SdlHost::TimerPeriodMin() { return 1; }
+
 int SdlHost::DesktopWidth() {
   if (mode_set_) return mode_w_;
   SDL_DisplayMode mode;
