@@ -56,7 +56,8 @@ uint32_t HeadlessHost::TickMilliseconds() {
 }
 int64_t HeadlessHost::CounterFrequency() { return high_resolution_counter ? counter_frequency : 0; }
 int64_t HeadlessHost::CounterValue() {
-  return high_resolution_counter ? static_cast<int64_t>(clock_ms) * counter_frequency / 1000 : 0;
+  return high_resolution_counter ? static_cast<int64_t>(clock_ms) * counter_frequency / 1000 + counter_offset
+                                 : 0;
 }
 unsigned HeadlessHost::TimerPeriodMin() { return timer_period_min; }
 int HeadlessHost::DesktopWidth() { return display_mode_set ? mode_width : desktop_width; }

@@ -29,6 +29,7 @@ class HeadlessHost : public Host {
   // false: the machine has none (QueryPerformanceFrequency fails).
   bool high_resolution_counter = true;
   int64_t counter_frequency = 1000000;
+  int64_t counter_offset = 0;  // added to the counter, to step it by single counts
   // The shortest system timer period the machine offers (timeGetDevCaps).
   unsigned timer_period_min = 1;
 
