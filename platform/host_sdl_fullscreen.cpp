@@ -1,9 +1,10 @@
 // SdlHost in full screen: where the picture lies on the screen, and the pointer's coordinates and
-// confinement mapped into it. In the exact display mode the picture covers the window one to one;
+// confinement mapped into it; and the window's icon. In the exact display mode the picture covers the window one to one;
 // on the desktop's own mode it is scaled with its aspect kept, between black bars (presentation
 // draws it there), and the game must still see the pointer in picture pixels.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/host_sdl.h"
 
@@ -44,6 +45,17 @@ int SdlHost::PictureToWindowX(int x) const {
 int SdlHost::PictureToWindowY(int y) const {
   const SDL_Rect r = PictureRect();
   return mode_h_ > 0 ? r.y + static_cast<int>(std::lround(static_cast<double>(y) * r.h / mode_h_)) : y;
+}
+
+// The programs' icon "MAIN" lies beside them, as the generator wrote it.
+void SdlHost::SetWindowIcon() {
+  if (window_ == nullptr) return;
+  std::string path = ModulePath();
+  path.erase(path.find_last_of('/') + 1);
+  SDL_Surface* icon = SDL_LoadBMP((path + "ICON/MAIN.BMP").c_str());
+  if (icon == nullptr) return;
+  SDL_SetWindowIcon(window_, icon);
+  SDL_FreeSurface(icon);
 }
 
 }  // namespace platform
