@@ -21,7 +21,11 @@ class Gate : public ::testing::Test {
  protected:
   platform::HeadlessHost host;
   void SetUp() override { platform::SetHost(&host); }
-  void TearDown() override { platform::SetHost(nullptr); }
+  // Pacing back on for the loop's tests when the suite runs as one process.
+  void TearDown() override {
+    gFrameGate.pacing = 1;
+    platform::SetHost(nullptr);
+  }
   void StartGate() {
     FrameGateSetup(60);
     gFrameGate.pacing = 1;
