@@ -20,6 +20,10 @@
 // leak checker of a sanitized build (gcc or clang) asks for this; other builds never call it.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
 
+namespace assetgen {
+bool WriteIcon(const std::string& out);
+}
+
 namespace {
 
 using namespace assetgen;
@@ -109,6 +113,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "morv_assetgen: cannot write %s/%s\n", out.c_str(), kTunes[i].name);
         ++failures;
       }
+    }
+  }
+  if (only.empty()) {
+    if (!WriteIcon(out)) {
+      std::fprintf(stderr, "morv_assetgen: cannot write the icon\n");
+      ++failures;
     }
   }
   if (!sheet.empty() && !WriteContactSheet(sheet, entries, zoom)) {

@@ -40,6 +40,7 @@ int gStateEntered = 0;
 int gNextGameState = 0;
 int gBlinkPhase = 1;
 uint32_t gBlinkDeadline = 0;
+FramePacingHooks gFramePacing = {nullptr, nullptr};
 
 namespace {
 
@@ -72,27 +73,39 @@ void TrimPartialCharacter(char* text) {
   if (n - (start - 1) < need) text[start - 1] = '\0';
 }
 
-void RunFrame() {
+constexpr int kMaxStartUpHooks = 4;
+void (*gStartUpHooks[kMaxStartUpHooks])() = {};
+int gStartUpHookCount = 0;
+int gStartUpHooksRun = 0;
+
+// Returns false when the frame gate kept the state routine from running.
+bool RunFrame() {
   // Frame time: seconds since the previous frame.
   const uint32_t now = timeGetTime();
   gFrameTime = static_cast<float>(now - gFrameClockBase) / 1000.0f;
   gFrameClockBase = timeGetTime();
-  RunMeasuredFrame();
+  return RunMeasuredFrame();
 }
 
 }  // namespace
 
-void RunMeasuredFrame() {
+bool RunMeasuredFrame() {
   // A state set outside a state routine is entered on this frame.
   if (gPrevGameState == 0 && gGameState != 0) {
     gStateEntered = 1;
     gPrevGameState = gGameState;
   }
 
+  // With the frame gate, a state routine runs only when the gate opens; a closed gate leaves the
+  // entered flag as it is, so the state's first run still sees it up.
+  bool ran = true;
   if (gTransitionDirection == 1) {
     // An outgoing transition only presents; its end switches to the waiting state.
     PresentFrame();
     if (gTransitionDirection == 0) gGameState = gNextGameState;
+  } else if (gGameState >= 1 && gGameState <= 4 && gFramePacing.gate != nullptr &&
+             gFramePacing.gate() == 0) {
+    ran = false;
   } else {
     switch (gGameState) {
       case 1: RunTitle(); break;
@@ -103,8 +116,10 @@ void RunMeasuredFrame() {
     }
   }
 
-  gStateEntered = gGameState != gPrevGameState ? 1 : 0;
-  gPrevGameState = gGameState;
+  if (ran) {
+    gStateEntered = gGameState != gPrevGameState ? 1 : 0;
+    gPrevGameState = gGameState;
+  }
 
   const uint32_t clock = timeGetTime();
   if (static_cast<int32_t>(clock - gBlinkDeadline) >= 0) {
@@ -128,6 +143,15 @@ void RunMeasuredFrame() {
       gCursorVisible = 1;
     }
   }
+  return ran;
+}
+
+void RegisterStartUpHook(void (*hook)()) {
+  if (hook != nullptr && gStartUpHookCount < kMaxStartUpHooks) gStartUpHooks[gStartUpHookCount++] = hook;
+}
+
+void RunStartUpHooks() {
+  while (gStartUpHooksRun < gStartUpHookCount) gStartUpHooks[gStartUpHooksRun++]();
 }
 
 void InitSystemGlobals() {
@@ -244,8 +268,7 @@ LoopStep RunLoopOnce() {
     WaitMessage();
     return LoopStep::Waited;
   }
-  RunFrame();
-  return LoopStep::Frame;
+  return RunFrame() ? LoopStep::Frame : LoopStep::Gated;
 }
 
 int WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int showMode) {

@@ -52,12 +52,29 @@ void EnableIme(int flag);
 // WinMain split in two so that a test can drive the loop one pass at a time:
 // AppStartUp runs start-up steps 1 to 10 and returns 0 when WinMain must end there (second
 // instance, no window); RunLoopOnce runs one pass of the message loop.
-enum class LoopStep { Message, Frame, Waited, Quit };
+// Gated: the frame gate stayed closed, so the pass ran no state routine.
+enum class LoopStep { Message, Frame, Waited, Quit, Gated };
 int AppStartUp(HINSTANCE instance, int showMode);
 LoopStep RunLoopOnce();
 // The frame a loop pass runs once gFrameTime is measured: the entered flag, the state routine, the
 // blink phase, the mouse clicks and the cursor. Tests call it after setting gFrameTime themselves.
-void RunMeasuredFrame();
+// Returns false when the frame gate stayed closed and no state routine ran.
+bool RunMeasuredFrame();
+
+// Fixed-rate frame pacing, present only in the programs that link the frame gate (the earlier
+// revision); both entries stay null elsewhere. `gate` answers 1 when a state routine may run (and
+// then sets gFrameTime); `restart` makes the gate measure from now, as the frame clock does.
+struct FramePacingHooks {
+  int (*gate)();
+  void (*restart)();
+};
+extern FramePacingHooks gFramePacing;
+
+// Start-up hooks of the libraries a program links: registered during static initialisation (when
+// no host exists yet, so a hook must not run then), run by main() once the host exists and before
+// WinMain. Each hook runs once per process however often RunStartUpHooks is called.
+void RegisterStartUpHook(void (*hook)());
+void RunStartUpHooks();
 
 // Supplied by the game.
 void LoadAllAssets();

@@ -39,4 +39,6 @@ int ResetWaits() {
 void RestartFrameClock() {
   gFrameTime = 0.0f;
   gFrameClockBase = timeGetTime();
+  // The frame gate measures from the same moment, so the next frame's time counts only from now.
+  if (gFramePacing.restart != nullptr) gFramePacing.restart();
 }

@@ -64,6 +64,10 @@ class Host {
   // --- Clock -------------------------------------------------------------------------------
   virtual uint32_t Milliseconds() = 0;  // the millisecond clock behind timeGetTime (wraps at 2^32)
   virtual int64_t WallSeconds() = 0;    // seconds since 1970, behind time(); seeds the random numbers
+  virtual uint32_t TickMilliseconds() = 0;  // the millisecond clock behind GetTickCount (wraps)
+  virtual int64_t CounterFrequency() = 0;   // counts per second of the high-resolution counter; 0: none
+  virtual int64_t CounterValue() = 0;       // the high-resolution counter
+  virtual unsigned TimerPeriodMin() = 0;    // the shortest system timer period offered, in ms
 
   // --- Desktop -----------------------------------------------------------------------------
   virtual int DesktopWidth() = 0;

@@ -51,6 +51,15 @@ uint32_t HeadlessHost::Milliseconds() { return static_cast<uint32_t>(clock_ms); 
 int64_t HeadlessHost::WallSeconds() {
   return wall_seconds_at_zero + static_cast<int64_t>(clock_ms / 1000);
 }
+uint32_t HeadlessHost::TickMilliseconds() {
+  return static_cast<uint32_t>(clock_ms) + tick_count_offset;
+}
+int64_t HeadlessHost::CounterFrequency() { return high_resolution_counter ? counter_frequency : 0; }
+int64_t HeadlessHost::CounterValue() {
+  return high_resolution_counter ? static_cast<int64_t>(clock_ms) * counter_frequency / 1000 + counter_offset
+                                 : 0;
+}
+unsigned HeadlessHost::TimerPeriodMin() { return timer_period_min; }
 int HeadlessHost::DesktopWidth() { return display_mode_set ? mode_width : desktop_width; }
 int HeadlessHost::DesktopHeight() { return display_mode_set ? mode_height : desktop_height; }
 PixelLayout HeadlessHost::DesktopLayout() { return desktop_layout; }

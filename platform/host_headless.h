@@ -23,6 +23,15 @@ class HeadlessHost : public Host {
   uint64_t clock_ms = 100000;         // monotonic game clock; Milliseconds() returns its low 32 bits
   int64_t wall_seconds_at_zero = 1800000000;  // WallSeconds() = this + clock_ms / 1000
   void AdvanceMs(uint64_t ms) { clock_ms += ms; }
+  // GetTickCount reads the same clock moved by this many ms (another clock, another origin).
+  uint32_t tick_count_offset = 0;
+  // The high-resolution counter: counter_frequency counts per second of clock_ms, from 0 at clock 0;
+  // false: the machine has none (QueryPerformanceFrequency fails).
+  bool high_resolution_counter = true;
+  int64_t counter_frequency = 1000000;
+  int64_t counter_offset = 0;  // added to the counter, to step it by single counts
+  // The shortest system timer period the machine offers (timeGetDevCaps).
+  unsigned timer_period_min = 1;
 
   // --- Desktop ---
   int desktop_width = 1280;
@@ -90,6 +99,10 @@ class HeadlessHost : public Host {
   // --- Host ---
   uint32_t Milliseconds() override;
   int64_t WallSeconds() override;
+  uint32_t TickMilliseconds() override;
+  int64_t CounterFrequency() override;
+  int64_t CounterValue() override;
+  unsigned TimerPeriodMin() override;
   int DesktopWidth() override;
   int DesktopHeight() override;
   PixelLayout DesktopLayout() override;

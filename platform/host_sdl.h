@@ -2,9 +2,10 @@
 // the SDL audio device, SDL's message box, and a local socket through which a second start of the
 // program asks this one to come to the front.
 //
-// The class is implemented in three files by concern: host_sdl_window.cpp (window, input, clock,
-// message box, process), host_sdl_display.cpp (display mode, vertical blank, presentation) and
-// host_sdl_audio.cpp (audio device).
+// The class is implemented in four files by concern: host_sdl_window.cpp (window, input, clock,
+// message box, process), host_sdl_display.cpp (display mode, vertical blank, presentation),
+// host_sdl_fullscreen.cpp (where the picture lies on a full screen, the pointer mapped into it, the
+// window icon) and host_sdl_audio.cpp (audio device).
 #pragma once
 
 #include <SDL.h>
@@ -23,6 +24,10 @@ class SdlHost : public Host {
 
   uint32_t Milliseconds() override;
   int64_t WallSeconds() override;
+  uint32_t TickMilliseconds() override;
+  int64_t CounterFrequency() override;
+  int64_t CounterValue() override;
+  unsigned TimerPeriodMin() override;
   int DesktopWidth() override;
   int DesktopHeight() override;
   PixelLayout DesktopLayout() override;
@@ -51,6 +56,10 @@ class SdlHost : public Host {
   void UnlockAudio() override;
 
   SDL_Window* window() const { return window_; }
+
+  // Full screen: the picture's rectangle in window points, the whole window in the exact mode,
+  // else scaled to fit with its aspect kept and centred between black bars.
+  SDL_Rect PictureRect() const;
 
  private:
   // Window and input (host_sdl_window.cpp)
@@ -81,6 +90,12 @@ class SdlHost : public Host {
   };
   EventRing pending_;
   bool TranslateEvent(const SDL_Event& e);
+  // Full screen (host_sdl_fullscreen.cpp): window points to picture pixels and back.
+  bool PictureScaled() const;
+  void WindowToPicture(int& x, int& y) const;
+  int PictureToWindowX(int x) const;
+  int PictureToWindowY(int y) const;
+  void SetWindowIcon();
 
   // Display (host_sdl_display.cpp)
   SDL_Renderer* renderer_ = nullptr;

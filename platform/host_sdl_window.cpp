@@ -4,6 +4,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/host_sdl.h"
@@ -106,6 +107,12 @@ uint32_t SdlHost::Milliseconds() {
 
 int64_t SdlHost::WallSeconds() { return static_cast<int64_t>(time(nullptr)); }
 
+uint32_t SdlHost::TickMilliseconds() { return Milliseconds(); }
+int64_t SdlHost::CounterFrequency() { return static_cast<int64_t>(SDL_GetPerformanceFrequency()); }
+int64_t SdlHost::CounterValue() { return static_cast<int64_t>(SDL_GetPerformanceCounter()); }
+// Linux timers are finer than a millisecond: every period from 1 ms up is offered.
+unsigned SdlHost::TimerPeriodMin() { return 1; }
+
 int SdlHost::DesktopWidth() {
   if (mode_set_) return mode_w_;
   SDL_DisplayMode mode;
@@ -132,6 +139,7 @@ bool SdlHost::OpenWindow(const std::string& title, int x, int y, int w, int h, b
     std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
     return false;
   }
+  SetWindowIcon();
   fullscreen_ = fullscreen;
   client_w_ = w;
   client_h_ = h;
@@ -186,6 +194,7 @@ bool SdlHost::TranslateEvent(const SDL_Event& e) {
       out.kind = HostEvent::MouseMove;
       out.x = e.motion.x;
       out.y = e.motion.y;
+      WindowToPicture(out.x, out.y);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -201,6 +210,7 @@ bool SdlHost::TranslateEvent(const SDL_Event& e) {
       }
       out.x = e.button.x;
       out.y = e.button.y;
+      WindowToPicture(out.x, out.y);
       break;
     }
     case SDL_WINDOWEVENT:
@@ -272,6 +282,14 @@ bool SdlHost::IsKeyDown(int vk) {
 
 void SdlHost::CursorPosition(int& x, int& y) {
   SDL_GetGlobalMouseState(&x, &y);
+  if (PictureScaled()) {
+    // Full screen: the game's screen is the picture, wherever it lies on the display.
+    int wx = 0, wy = 0;
+    SDL_GetWindowPosition(window_, &wx, &wy);
+    x -= wx;
+    y -= wy;
+    WindowToPicture(x, y);
+  }
 }
 
 void SdlHost::ShowCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
@@ -280,6 +298,13 @@ void SdlHost::ConfineCursor(bool on, int left, int top, int right, int bottom) {
   if (window_ == nullptr) return;
   if (!on) {
     SDL_SetWindowMouseRect(window_, nullptr);
+    return;
+  }
+  if (PictureScaled()) {
+    // Full screen: the rectangle is in picture pixels; the picture may be scaled on the window.
+    const int l = PictureToWindowX(left), t = PictureToWindowY(top);
+    const SDL_Rect r{l, t, std::max(1, PictureToWindowX(right) - l), std::max(1, PictureToWindowY(bottom) - t)};
+    SDL_SetWindowMouseRect(window_, &r);
     return;
   }
   // The rectangle comes in screen coordinates; SDL wants it relative to the window.

@@ -267,3 +267,21 @@ HGLOBAL GlobalHandle(LPCVOID pointer) {
   return HeaderOf(pointer) != nullptr ? reinterpret_cast<HGLOBAL>(const_cast<void*>(pointer))
                                       : nullptr;
 }
+
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+  if (frequency == nullptr) return FALSE;
+  frequency->QuadPart = platform::CurrentHost().CounterFrequency();
+  return frequency->QuadPart != 0 ? TRUE : FALSE;
+}
+
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
+  if (count == nullptr) return FALSE;
+  if (platform::CurrentHost().CounterFrequency() == 0) {
+    count->QuadPart = 0;
+    return FALSE;
+  }
+  count->QuadPart = platform::CurrentHost().CounterValue();
+  return TRUE;
+}
+
+DWORD GetTickCount() { return platform::CurrentHost().TickMilliseconds(); }

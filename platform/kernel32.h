@@ -42,6 +42,15 @@ void ClearResources();
 const std::vector<uint8_t>* FindResourceBytes(const char* name, const char* type, uintptr_t typeId);
 }  // namespace platform
 
+// Clocks: the high-resolution counter (FALSE from both calls on a machine without one) and the
+// millisecond tick count since start-up, wrapping after about 49.7 days.
+struct LARGE_INTEGER {
+  int64_t QuadPart;
+};
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
+DWORD GetTickCount();
+
 // Global memory.
 constexpr UINT GMEM_FIXED = 0x0000;
 constexpr UINT GMEM_MOVEABLE = 0x0002;

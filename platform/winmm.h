@@ -10,6 +10,30 @@
 // Milliseconds by the host's clock; 32 bits, wrapping after about 49.7 days.
 DWORD timeGetTime();
 
+// --- System timer period ---
+constexpr MMRESULT TIMERR_NOERROR = 0;
+constexpr MMRESULT TIMERR_NOCANDO = 97;
+constexpr MMRESULT TIMERR_STRUCT = 129;
+
+struct TIMECAPS {
+  UINT wPeriodMin;  // shortest period offered, ms
+  UINT wPeriodMax;  // longest period offered, ms
+};
+static_assert(sizeof(TIMECAPS) == 8);
+
+// The machine's timer periods; TIMERR_STRUCT unless `size` is the size of TIMECAPS.
+MMRESULT timeGetDevCaps(TIMECAPS* caps, UINT size);
+// Asks for a timer period of `period` ms until the matching timeEndPeriod; TIMERR_NOCANDO for a
+// period the machine does not offer.
+MMRESULT timeBeginPeriod(UINT period);
+MMRESULT timeEndPeriod(UINT period);
+
+namespace platform {
+// The periods asked for by timeBeginPeriod and not yet ended, shortest first (0: none).
+int ActiveTimerPeriodRequests();
+UINT ShortestActiveTimerPeriod();
+}  // namespace platform
+
 // --- Joysticks ---
 constexpr UINT JOYSTICKID1 = 0;
 constexpr UINT JOYSTICKID2 = 1;

@@ -1,4 +1,4 @@
-// The program: the SDL host, then the game's entry point with the command line as it came.
+// The program: the SDL host, the start-up hooks, then the game's entry point with the command line as it came.
 #include <string>
 
 #include "engine/profile.h"
@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
   platform::SdlHost host(argc > 0 ? argv[0] : kProfile.program);
   platform::SetHost(&host);
+  // The libraries' start-up hooks (the frame gate) read the host's clocks: now, before WinMain.
+  RunStartUpHooks();
 
   // The command line after the program name, kept as one string and not interpreted.
   std::string commandLine;

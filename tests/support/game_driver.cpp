@@ -39,6 +39,7 @@ GameDriver::GameDriver(const GameOptions& options) {
   host.audio_device_present = options.audio_device;
   if (options.configure) options.configure(host);
   platform::SetHost(&host);
+  RunStartUpHooks();
   platform::gSoundPlayLog.count = 0;
   platform::gMciCommandLog.count = 0;
   started_ = AppStartUp(nullptr, 1) != 0;
@@ -92,6 +93,9 @@ LoopStep GameDriver::Pass() {
   const LoopStep step = RunLoopOnce();
   if (step == LoopStep::Quit) quit_ = true;
   if (step == LoopStep::Frame) frame_marks_.push_back(mark);
+  // A closed frame gate opens only as time passes: the clock moves on as it would while the loop
+  // polls.
+  if (step == LoopStep::Gated) host.AdvanceMs(1);
   return step;
 }
 

@@ -1,0 +1,38 @@
+// 640 x 480 full screen, current revision: the play field is the 360 columns from x 140, black
+// on both sides.
+#include "engine/profile.h"
+
+const DisplayProfile kProfile = {
+    .program = "morventica-640",
+    .fullScreen = 1,
+    .windowOptions = 0,
+    .screenWidth = 640,
+    .screenHeight = 480,
+    .screenMode = 1,
+    .imagePlacement = 2,
+    .clipLeft = 140,
+    .clipTop = 0,
+    .clipRight = 500,
+    .clipBottom = 480,
+    .fieldX = 140,
+    .bottomBound = 480,
+    .rightBound = 640,
+    .missileRightBound = 720,
+    .playerMinX = 140,
+    .playerMaxX = 440,
+    .playerMinY = 100,
+    .playerMaxY = 420,
+    .tallOffsetY = 0,
+    .bossEntryY = 480,
+    .titleX = 140,
+    .titleY = 0,
+    .continueX = 220,
+    .continueY = 190,
+    .rankingOffsetY = 0,
+    .endingPictureX = 140,
+    .endingPictureY = 0,
+    .endingGoodX = 170,
+    .creditX = 200,
+    .earlierRevision = 0,
+    .newGameLives = 999,
+};

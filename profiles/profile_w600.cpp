@@ -1,0 +1,38 @@
+// The tall window: a 360 x 600 window, current revision. The play field is the whole client area;
+// the pictures made for 480 rows sit lower where the field is taller.
+#include "engine/profile.h"
+
+const DisplayProfile kProfile = {
+    .program = "morventica-w600",
+    .fullScreen = 0,
+    .windowOptions = 3,
+    .screenWidth = 360,
+    .screenHeight = 600,
+    .screenMode = 1,
+    .imagePlacement = 2,
+    .clipLeft = 0,
+    .clipTop = 0,
+    .clipRight = 360,
+    .clipBottom = 600,
+    .fieldX = 0,
+    .bottomBound = 600,
+    .rightBound = 360,
+    .missileRightBound = 440,
+    .playerMinX = 0,
+    .playerMaxX = 300,
+    .playerMinY = 220,
+    .playerMaxY = 540,
+    .tallOffsetY = 120,
+    .bossEntryY = 600,
+    .titleX = 0,
+    .titleY = 60,
+    .continueX = 80,
+    .continueY = 190,
+    .rankingOffsetY = 60,
+    .endingPictureX = 0,
+    .endingPictureY = 120,
+    .endingGoodX = 30,
+    .creditX = 60,
+    .earlierRevision = 0,
+    .newGameLives = 999,
+};
