@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/host_sdl.h"
+#include "platform/sound_mixer.h"
 
 namespace platform {
 
@@ -28,6 +29,9 @@ bool SdlHost::OpenAudio(int rate, AudioPullFn pull, void* user) {
     return false;
   }
   SDL_PauseAudioDevice(audio_device_, 0);
+  // A player's program should not stall a frame loading the music's instruments on its first
+  // tune: they load in the background from now on.
+  LoadSoundFontEarly();
   return true;
 }
 

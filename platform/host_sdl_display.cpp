@@ -1,9 +1,13 @@
 // SdlHost's display: the full-screen mode change, the wait for the display's next refresh, and the
 // presentation of finished frames through a streamed texture.
+#include <dirent.h>
+#include <time.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <chrono>
+#include <cerrno>
 #include <cmath>
-#include <thread>
+#include <cstring>
 
 #include "platform/host_sdl.h"
 
@@ -13,10 +17,11 @@ namespace {
 
 constexpr int kDefaultRefreshHz = 60;
 
+// The monotonic clock the deadlines are slept to.
 uint64_t NowNs() {
-  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
+  timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<uint64_t>(ts.tv_sec) * 1000000000ull + static_cast<uint64_t>(ts.tv_nsec);
 }
 
 Uint32 TextureFormatOf(PixelLayout layout) {
@@ -26,6 +31,61 @@ Uint32 TextureFormatOf(PixelLayout layout) {
     case PixelLayout::Xrgb8888: return SDL_PIXELFORMAT_RGB888;
   }
   return SDL_PIXELFORMAT_RGB565;
+}
+
+// True when the machine has a graphics device: a direct rendering node (every open-source driver,
+// and the proprietary ones beside their own nodes) or the NVIDIA control device.
+bool HasGraphicsDevice() {
+  if (access("/dev/nvidiactl", F_OK) == 0) return true;
+  DIR* dir = opendir("/dev/dri");
+  if (dir == nullptr) return false;
+  bool found = false;
+  while (const dirent* entry = readdir(dir)) {
+    if (std::strncmp(entry->d_name, "card", 4) == 0 ||
+        std::strncmp(entry->d_name, "renderD", 7) == 0) {
+      found = true;
+      break;
+    }
+  }
+  closedir(dir);
+  return found;
+}
+
+// True when the renderer's OpenGL runs on the processor (Mesa's llvmpipe or softpipe, the classic
+// software rasterizer): where there is no graphics hardware, SDL's accelerated renderer is that.
+bool DrawsGlInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE) != 0 ||
+      info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0) {
+    return false;
+  }
+  // The renderer's context is current once it exists.
+  using GetStringFn = const unsigned char* (*)(unsigned);
+  auto get_string = reinterpret_cast<GetStringFn>(SDL_GL_GetProcAddress("glGetString"));
+  if (get_string == nullptr) return false;
+  constexpr unsigned kGlRenderer = 0x1F01;
+  const auto* name = reinterpret_cast<const char*>(get_string(kGlRenderer));
+  if (name == nullptr) return false;
+  for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+    if (std::strstr(name, soft) != nullptr) return true;
+  }
+  return false;
+}
+
+// The accelerated renderer where graphics hardware draws it; SDL's software renderer, which
+// writes straight into the window's own surface, where OpenGL would only emulate the hardware on
+// the processor at many times the cost. No vertical-blank wait in either: the game waits itself.
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+  // Without a graphics device node the accelerated renderer can only be a software one: it is not
+  // even tried, so the OpenGL emulation (tens of megabytes and a pool of threads) never loads.
+  if (HasGraphicsDevice()) {
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer != nullptr && !DrawsGlInSoftware(renderer)) return renderer;
+    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+  }
+  // The window's surface straight from the windowing system, not through an OpenGL texture.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
 
 }  // namespace
@@ -69,20 +129,16 @@ void SdlHost::WaitVerticalBlank() {
       refresh = mode.refresh_rate;
     }
   }
-  // The next tick of the display's refresh grid, slept to precisely: the bulk asleep, the last
-  // stretch yielding.
+  // The next tick of the display's refresh grid, slept to in one absolute sleep: no spinning, so
+  // a frame costs only its own work.
   const uint64_t period = 1000000000ull / static_cast<uint64_t>(refresh);
   const uint64_t now = NowNs();
   uint64_t next = (now / period + 1) * period;
   if (next <= next_vblank_ns_) next = next_vblank_ns_ + period;
   next_vblank_ns_ = next;
-  constexpr uint64_t kSpinNs = 1500000;
-  for (uint64_t t = NowNs(); t < next; t = NowNs()) {
-    if (next - t > kSpinNs) {
-      std::this_thread::sleep_for(std::chrono::nanoseconds(next - t - kSpinNs));
-    } else {
-      std::this_thread::yield();
-    }
+  const timespec deadline{static_cast<time_t>(next / 1000000000ull),
+                          static_cast<long>(next % 1000000000ull)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
   }
 }
 
@@ -91,9 +147,7 @@ void SdlHost::Present(const FrameView& frame) {
     return;
   }
   if (renderer_ == nullptr) {
-    // No vertical-blank wait in the renderer: the game waits for it itself.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_ = CreateRenderer(window_);
     if (renderer_ == nullptr) return;
   }
   if (texture_ == nullptr || texture_w_ != frame.width || texture_h_ != frame.height ||

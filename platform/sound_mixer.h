@@ -62,6 +62,10 @@ void SetMusicSource(MusicSource* source);  // nullptr: no music
 // into it once (not under AudioLock: it takes a while); false when no soundfont can be loaded.
 fluid_synth_t* AudioSynth();
 bool LoadSoundFont();
+// Asks for the soundfont to be loaded in the background as soon as the device opens (the player's
+// host does), so that starting the first tune does not hold up a frame. LoadSoundFont then waits
+// for that load. The music still starts only with the first LoadSoundFont.
+void LoadSoundFontEarly();
 
 // Gains for a DirectSound volume and pan in hundredths of a decibel.
 void GainsFor(long volume, long pan, float* left, float* right);

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsdl2-dev
   libfreetype-dev fonts-ipafont-gothic fonts-ipafont-mincho
-  libfluidsynth-dev fluid-soundfont-gm
+  libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
   libcairo2-dev fonts-dejavu-core
 )
 
