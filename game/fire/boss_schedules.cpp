@@ -245,14 +245,11 @@ constexpr bool RowsFit(const BossSchedule& s) {
   for (const ScheduleRow& r : s.rows) {
     if (r.low < 1 || r.low > r.high || r.high > s.wrap) return false;
     if (r.emitterCount < 1 || r.emitterCount > kMaxRowEmitters) return false;
-    for (int i = 0; i < r.emitterCount; ++i) {
-      if (r.emitters[i] == nullptr) return false;
-    }
   }
   return true;
 }
-static_assert(RowsFit(kS1Schedule), "a stage-1 row lies outside the cycle or lacks an emitter");
-static_assert(RowsFit(kS2Schedule), "a stage-2 row lies outside the cycle or lacks an emitter");
+static_assert(RowsFit(kS1Schedule), "a stage-1 row lies outside the cycle or has no emitters");
+static_assert(RowsFit(kS2Schedule), "a stage-2 row lies outside the cycle or has no emitters");
 
 bool GateOpen(RowGate gate) {
   return gate == RowGate::Always || gScoreMode == 2 || gScoreMode2 == 1;

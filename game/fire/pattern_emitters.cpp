@@ -90,14 +90,14 @@ constexpr PatternTimer kTimers[] = {
 };
 
 // A timer fits its pool: whole groups, no more thresholds than groups, a count that has somewhere
-// to run, and a fire-count word in every record when the records count for themselves.
+// to run, and a pool whose records carry a fire-count word (every timed pool has one).
 constexpr bool FitsItsPool(const PatternTimer& t) {
   const BulletPool& p = kBulletPools[t.pool];
   const bool hasTick =
       p.type == ShotType::Pattern || p.type == ShotType::Angle || p.type == ShotType::Ring;
   return t.groupSize > 0 && p.count % t.groupSize == 0 &&
          static_cast<int>(t.thresholds.size()) <= p.count / t.groupSize && t.restart >= 0 &&
-         t.restart < t.cycle && (t.counter != nullptr || hasTick) && t.spawn != nullptr;
+         t.restart < t.cycle && hasTick;
 }
 constexpr bool EveryTimerFits() {
   for (const PatternTimer& t : kTimers) {
@@ -114,7 +114,7 @@ int& FireCount(R& r) {
   if constexpr (requires { r.tick; }) {
     return r.tick;
   } else {
-    // Ruled out at compile time by FitsItsPool: such pools only run on a shared counter.
+    // Ruled out at compile time by FitsItsPool: every timed pool's records have the word.
     static int none = 0;
     return none;
   }
