@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
 """Writes the input scripts of the recorded playthroughs in tests/recordings/ with empty check
-lines; the replay test fills them in when run with MORV_REGENERATE_CHECKPOINTS=1:
+lines; tests/tools/regenerate_checkpoints.sh fills them in (the replay test run with
+MORV_REGENERATE_CHECKPOINTS=1, one process per recording):
 
-  python3 tests/tools/make_recordings.py
-  for p in w480 w600 640 800 r1_w480 r1_800; do
-    MORV_REGENERATE_CHECKPOINTS=1 build/bin/profile_tests_$p --gtest_filter='Recordings/Replay.*'
-  done
+  python3 tests/tools/make_recordings.py && tests/tools/regenerate_checkpoints.sh
 """
 import os
 
