@@ -5,8 +5,10 @@
 // regeneration run of the replay test fills them in.
 //
 //   morv_recorder_w480 session.rec [every]
-//   cp session.rec tests/recordings/w480/ && MORV_REGENERATE_CHECKPOINTS=1 build/bin/profile_tests_w480
-//       --gtest_filter='Recordings/*session'
+//   cp session.rec tests/recordings/w480/ && tests/tools/regenerate_checkpoints.sh session
+//
+// The window's frames run on the real clock, the replay's on the headless one (1/60 s a frame):
+// the replay takes the same input at the same frames, not necessarily the same picture.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
