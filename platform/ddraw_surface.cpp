@@ -167,6 +167,16 @@ void Describe(const IDirectDrawSurface* s, DDSURFACEDESC* desc) {
 }
 
 // A lost or locked surface at either end refuses the blit.
+int gRefusedSourceRects = 0;
+
+// A source rectangle that does not lie inside its surface. One that reaches past the picture is
+// counted, so a run can tell it never happened; an empty one (what clipping leaves of a sprite on
+// the clip rectangle's edge) is refused all the same but not counted.
+HRESULT RefuseSourceRect(const RECT& r) {
+  if (r.left < r.right && r.top < r.bottom) ++gRefusedSourceRects;
+  return DDERR_INVALIDRECT;
+}
+
 HRESULT CheckBlitEnds(const IDirectDrawSurface* dst, const IDirectDrawSurface* src) {
   if (dst->lost || (src != nullptr && src->lost)) return DDERR_SURFACELOST;
   if (dst->locked || (src != nullptr && src->locked)) return DDERR_SURFACEBUSY;
@@ -175,6 +185,8 @@ HRESULT CheckBlitEnds(const IDirectDrawSurface* dst, const IDirectDrawSurface* s
 }
 
 }  // namespace
+
+int platform::ddraw::RefusedSourceRects() { return gRefusedSourceRects; }
 
 HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect,
                                 DWORD flags, DDBLTFX* fx) {
@@ -199,7 +211,7 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
     FillRows(this, dst, fx->dwFillColor);
   } else {
     RECT src = sourceRect != nullptr ? *sourceRect : WholeOf(source);
-    if (!InsideSurface(src, source)) return DDERR_INVALIDRECT;
+    if (!InsideSurface(src, source)) return RefuseSourceRect(src);
     // Only 1:1 copies: this device does not stretch.
     if (src.right - src.left != dst.right - dst.left ||
         src.bottom - src.top != dst.bottom - dst.top) {
@@ -226,7 +238,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
   HRESULT hr = CheckBlitEnds(this, source);
   if (hr != DD_OK) return hr;
   const RECT src = sourceRect != nullptr ? *sourceRect : WholeOf(source);
-  if (!InsideSurface(src, source)) return DDERR_INVALIDRECT;
+  if (!InsideSurface(src, source)) return RefuseSourceRect(src);
 
   int64_t left = static_cast<int32_t>(x);
   int64_t top = static_cast<int32_t>(y);

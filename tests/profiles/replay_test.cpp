@@ -1,0 +1,147 @@
+// Recorded playthroughs, replayed headless in the program's own profile: every file in
+// tests/recordings/common/ and tests/recordings/<profile>/ (the program's name without
+// "morventica-") is one test. Its input events are delivered at their frames and its checkpoints
+// (state, distance, score, lives, a hash of the presented picture) must match; along the way no
+// error box is raised and no blit is refused for its source rectangle.
+//
+// MORV_REGENERATE_CHECKPOINTS=1 makes the test write the values it saw into the file's check lines
+// instead (a check line without fields gets every field), for a new or changed recording.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/profile.h"
+#include "game/game_states.h"
+#include "game/player_data.h"
+#include "game/score_data.h"
+#include "game/stage_drivers.h"
+#include "platform/ddraw_internal.h"
+#include "tests/support/game_driver.h"
+#include "tests/support/recording.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using morv_test::Checkpoint;
+using morv_test::GameDriver;
+using morv_test::RecordedEvent;
+using morv_test::Recording;
+
+std::string ProfileFolder() {
+  std::string name = kProfile.program;
+  const std::string prefix = "morventica-";
+  if (name.rfind(prefix, 0) == 0) name = name.substr(prefix.size());
+  return name;
+}
+
+std::vector<std::string> RecordingFiles() {
+  std::vector<std::string> files;
+  for (const std::string& folder : {std::string("common"), ProfileFolder()}) {
+    const fs::path dir = fs::path(MORV_RECORDINGS_DIR) / folder;
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) continue;
+    std::vector<std::string> here;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      if (entry.path().extension() == ".rec") here.push_back(entry.path().string());
+    }
+    std::sort(here.begin(), here.end());
+    files.insert(files.end(), here.begin(), here.end());
+  }
+  return files;
+}
+
+// The values a checkpoint compares, as the file spells them.
+std::string Observed(const std::string& key, const GameDriver& game) {
+  char text[32];
+  if (key == "state") return std::to_string(gGameState);
+  if (key == "distance") {
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(gDistance));
+    return text;
+  }
+  if (key == "score") return std::to_string(gScore);
+  if (key == "lives") return std::to_string(gLives);
+  if (key == "framehash") {
+    std::snprintf(text, sizeof text, "%08x", morv_test::Fnv1a(game.Picture()));
+    return text;
+  }
+  return "?";
+}
+
+constexpr const char* kAllFields[] = {"state", "distance", "score", "lives", "framehash"};
+
+void Deliver(GameDriver& game, const RecordedEvent& e) {
+  switch (e.kind) {
+    case RecordedEvent::Down: game.Press(e.a); break;
+    case RecordedEvent::Up: game.Release(e.a); break;
+    case RecordedEvent::Move: game.MoveMouse(e.a, e.b); break;
+    case RecordedEvent::ButtonDown: game.MouseDown(e.a); break;
+    case RecordedEvent::ButtonUp: game.MouseUp(e.a); break;
+  }
+}
+
+class Replay : public testing::TestWithParam<std::string> {};
+
+TEST_P(Replay, ReachesEveryCheckpointWithNoErrorBoxAndNoRefusedSourceRectangle) {
+  const std::string path = GetParam();
+  Recording rec = morv_test::ParseRecording(morv_test::ReadWholeFile(path));
+  ASSERT_EQ(rec.error, "") << path;
+  ASSERT_FALSE(rec.checks.empty()) << path << " has no checkpoint";
+  const bool regenerate = std::getenv("MORV_REGENERATE_CHECKPOINTS") != nullptr;
+  const int refusedBefore = platform::ddraw::RefusedSourceRects();
+
+  GameDriver game;
+  ASSERT_TRUE(game.started());
+  size_t nextEvent = 0, nextCheck = 0;
+  const int last = rec.LastFrame();
+  for (int frame = 0; frame <= last; ++frame) {
+    for (; nextCheck < rec.checks.size() && rec.checks[nextCheck].frame == frame; ++nextCheck) {
+      Checkpoint& c = rec.checks[nextCheck];
+      if (regenerate) {
+        if (c.fields.empty()) {
+          for (const char* key : kAllFields) c.fields.emplace_back(key, "");
+        }
+        std::string line = "check " + std::to_string(c.frame);
+        for (auto& [key, value] : c.fields) line += " " + key + "=" + Observed(key, game);
+        rec.lines[c.line] = line;
+        continue;
+      }
+      for (const auto& [key, value] : c.fields) {
+        EXPECT_EQ(Observed(key, game), value) << path << " line " << c.line + 1 << ": " << key;
+      }
+    }
+    for (; nextEvent < rec.events.size() && rec.events[nextEvent].frame == frame; ++nextEvent) {
+      Deliver(game, rec.events[nextEvent]);
+    }
+    if (frame == last) break;
+    ASSERT_EQ(game.Frames(1), 1) << path << ": the program quit before frame " << frame;
+  }
+
+  EXPECT_EQ(game.host.box_texts, std::vector<std::string>{}) << path;
+  EXPECT_EQ(platform::ddraw::RefusedSourceRects() - refusedBefore, 0) << path;
+  if (regenerate) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : rec.lines) out << line << '\n';
+    std::printf("regenerated %s\n", path.c_str());
+  }
+}
+
+std::string TestName(const testing::TestParamInfo<std::string>& info) {
+  const fs::path p(info.param);
+  std::string name = p.parent_path().filename().string() + "_" + p.stem().string();
+  for (char& ch : name) {
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, Replay, testing::ValuesIn(RecordingFiles()), TestName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Replay);
+
+}  // namespace

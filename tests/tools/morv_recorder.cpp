@@ -1,0 +1,108 @@
+// The recorder: the real SDL window of one profile's program, with every key and mouse event the
+// game takes logged against the number of the frame it arrives before, written out as a recording
+// when the program ends. The frame number is the count of pictures presented so far (one a frame).
+// Key auto-repeats are left out. A check line is added every `every` frames and at the end; a
+// regeneration run of the replay test fills them in.
+//
+//   morv_recorder_w480 session.rec [every]
+//   cp session.rec tests/recordings/w480/ && tests/tools/regenerate_checkpoints.sh session
+//
+// The window's frames run on the real clock, the replay's on the headless one (1/60 s a frame):
+// the replay takes the same input at the same frames, not necessarily the same picture.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/profile.h"
+#include "engine/shell.h"
+#include "platform/host.h"
+#include "platform/host_sdl.h"
+#include "platform/kernel32.h"
+#include "platform/user32.h"
+#include "tests/support/recording.h"
+
+namespace {
+
+using morv_test::RecordedEvent;
+
+class RecordingHost : public platform::SdlHost {
+ public:
+  using SdlHost::SdlHost;
+
+  bool PollEvent(platform::HostEvent& e) override {
+    if (!SdlHost::PollEvent(e)) return false;
+    using K = platform::HostEvent;
+    switch (e.kind) {
+      case K::KeyDown:
+        if (!e.repeat && !morv_test::KeyName(e.vk).empty()) Log(RecordedEvent::Down, e.vk);
+        break;
+      case K::KeyUp:
+        if (!morv_test::KeyName(e.vk).empty()) Log(RecordedEvent::Up, e.vk);
+        break;
+      case K::MouseMove: Log(RecordedEvent::Move, e.x, e.y); break;
+      case K::ButtonDown:
+      case K::ButtonDouble:
+        Log(RecordedEvent::Move, e.x, e.y);
+        Log(RecordedEvent::ButtonDown, e.button);
+        break;
+      case K::ButtonUp:
+        Log(RecordedEvent::Move, e.x, e.y);
+        Log(RecordedEvent::ButtonUp, e.button);
+        break;
+      default: break;
+    }
+    return true;
+  }
+
+  void Present(const platform::FrameView& frame) override {
+    SdlHost::Present(frame);
+    ++frames_;
+  }
+
+  bool Write(const std::string& path, int every) const {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "# Recorded in the window of " << kProfile.program << " by morv_recorder.\n";
+    for (const RecordedEvent& e : events_) out << morv_test::FormatEvent(e) << '\n';
+    for (int f = every; f < frames_; f += every) out << "check " << f << '\n';
+    out << "check " << frames_ << '\n';
+    return static_cast<bool>(out);
+  }
+
+ private:
+  void Log(RecordedEvent::Kind kind, int a, int b = 0) {
+    if (kind == RecordedEvent::Move && a == last_x_ && b == last_y_) return;
+    if (kind == RecordedEvent::Move) {
+      last_x_ = a;
+      last_y_ = b;
+    }
+    events_.push_back(RecordedEvent{frames_, kind, a, b});
+  }
+
+  std::vector<RecordedEvent> events_;
+  int frames_ = 0;
+  int last_x_ = -1, last_y_ = -1;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s out.rec [frames between checks]\n", argv[0]);
+    return 2;
+  }
+  const int every = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1500;
+  RecordingHost host(argv[0]);
+  platform::SetHost(&host);
+  RunStartUpHooks();
+  char noCommandLine[] = "";
+  const int result = WinMain(GetModuleHandleA(nullptr), nullptr, noCommandLine, SW_SHOWDEFAULT);
+  platform::SetHost(nullptr);
+  if (!host.Write(argv[1], every)) {
+    std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
+    return 1;
+  }
+  return result;
+}
