@@ -24,7 +24,7 @@ struct Scene {
 // Stage 1 and 2 among their enemies, each boss after its entrance, firing.
 constexpr Scene kScenes[] = {
     {"stage1", 1, 160.0f, 900},
-    {"stage2", 2, 120.0f, 900},
+    {"stage2", 2, 20.0f, 700},
     {"boss1", 1, 1600.0f, 1500},
     {"boss2", 2, 1100.0f, 1500},
 };
