@@ -34,13 +34,14 @@ pack_entry() {
   local bmp=$1 name=$2
   local w h offset bytes
   w=$(od -An -tu4 -j18 -N4 "$bmp" | tr -d ' ')
-  h=$(od -An -ti4 -j22 -N4 "$bmp" | tr -d ' -')
+  h=$(od -An -td4 -j22 -N4 "$bmp" | tr -d ' -')
   offset=$(od -An -tu4 -j10 -N4 "$bmp" | tr -d ' ')
   bytes=$((w * h * 2))
   u16 "$w"
   u16 "$h"
   printf '%s\0' "$name"
-  { tail -c +"$((offset + 1))" "$bmp"; head -c "$bytes" /dev/zero; } | head -c "$bytes"
+  { tail -c +"$((offset + 1))" "$bmp"; head -c "$bytes" /dev/zero; } 2>/dev/null | head -c "$bytes" ||
+    true  # the pixels' source is cut off once enough is read
 }
 
 seed() {
