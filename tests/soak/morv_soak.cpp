@@ -1,7 +1,8 @@
 // Soak: plays the real game headless for a span of game time with random input, then reports the
 // frames run, the states visited and the resident memory after the first minute and at the end.
-// Fails (exit 1) when an error box appears or resident memory grows past a small margin (2 MB)
-// after the first whole round of the game (or after the first minute, if no round ends). The input is random but seeded, so a failing run repeats exactly:
+// Fails (exit 1) when an error box appears or resident memory grows past a margin (2 MB unless
+// --margin-kb says otherwise) after the first whole round of the game (or after the first minute
+// if no round ends). The input is random but seeded, so a failing run repeats exactly:
 //
 //   morv_soak [--minutes N] [--seed S] [--margin-kb K] [--each-minute]
 //
@@ -148,6 +149,7 @@ constexpr float kS2BossFrom = 350.0f;
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line seen as it is printed, in a log too
   double minutes = 10.0;
   unsigned seed = 1;
   long margin_kb = 2048;
