@@ -122,6 +122,14 @@ class GameDriver {
   // Play-log position at the start of each frame run, and where the log counts from.
   std::vector<int> frame_marks_;
   int sound_base_ = 0;
+
+ public:
+  // Forgets the frames run and the sounds started so far (frame_count() starts again from 0), so a
+  // long run keeps its log from growing; Sounds() then counts frames from here.
+  void ForgetFrameLog() {
+    frame_marks_.clear();
+    ForgetSounds();
+  }
 };
 
 // Holds stage 1 at distance 200, where the ship moves and fires but only enemy slots 9 and 10
