@@ -145,6 +145,14 @@ Run StartAndPlay(const std::string& name, Damage damage,
       return run;
     }
     const auto before = Listing(game.data_dir());
+    // The game's copy holds the damage (or lacks the file).
+    std::error_code ec;
+    const fs::path copy = fs::path(game.data_dir()) / name;
+    if (damage == Damage::Missing) {
+      EXPECT_FALSE(fs::exists(copy, ec));
+    } else {
+      EXPECT_EQ(ReadFile(copy), options.replaced_files[0].second);
+    }
     at_start(game);
     const size_t boxes_at_start = game.host.box_texts.size();
     for (size_t i = 0; i < boxes_at_start; ++i) EXPECT_EQ(game.host.box_captions[i], kCaption);
