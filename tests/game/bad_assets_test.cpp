@@ -255,11 +255,11 @@ void CheckTunes(Damage damage) {
   }
 }
 
-// Every picture goes missing in turn, the files shared among eight tests that run side by side.
-// Cut short and lying, every seventh picture (each file is read by the same reader; the sample
+// Every picture goes missing in turn, the files shared among twelve tests that run side by side.
+// Cut short and lying, every tenth picture (each file is read by the same reader; the sample
 // spans the list's sizes and shapes).
-constexpr size_t kMissingShares = 8;
-constexpr size_t kDamagedStep = 7;
+constexpr size_t kMissingShares = 12;
+constexpr size_t kDamagedStep = 10;
 
 class MissingPictures : public BadAssets, public testing::WithParamInterface<size_t> {};
 TEST_P(MissingPictures, EachIsReportedAndTheGamePlaysWithoutIt) {
