@@ -255,11 +255,11 @@ void CheckTunes(Damage damage) {
   }
 }
 
-// Every picture goes missing in turn, the files shared among twelve tests that run side by side.
-// Cut short and lying, every tenth picture (each file is read by the same reader; the sample
+// Every picture goes missing in turn, the files shared among 24 tests that run side by side.
+// Cut short and lying, every twentieth picture (each file is read by the same reader; the sample
 // spans the list's sizes and shapes).
-constexpr size_t kMissingShares = 12;
-constexpr size_t kDamagedStep = 10;
+constexpr size_t kMissingShares = 24;
+constexpr size_t kDamagedStep = 20;
 
 class MissingPictures : public BadAssets, public testing::WithParamInterface<size_t> {};
 TEST_P(MissingPictures, EachIsReportedAndTheGamePlaysWithoutIt) {
@@ -271,7 +271,7 @@ TEST_F(BadAssets, TruncatedPicturesAreReportedAndTheGamePlaysWithoutThem) {
   CheckPictures(Damage::Truncated, 0, kDamagedStep);
 }
 TEST_F(BadAssets, PicturesWithALyingHeightAreReportedAndTheGamePlaysWithoutThem) {
-  CheckPictures(Damage::LyingSize, 3, kDamagedStep);
+  CheckPictures(Damage::LyingSize, 10, kDamagedStep);
 }
 
 TEST_F(BadAssets, AMissingSoundIsReportedAndTheGamePlaysSilentOfIt) { CheckSounds(Damage::Missing); }
