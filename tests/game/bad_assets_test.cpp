@@ -2,8 +2,8 @@
 // missing, cut short, or with a size field that claims more than the file holds. A picture or a
 // sound the loader cannot read is reported through the error box (and on stderr) and the game
 // goes on without it; a tune that cannot be opened plays nothing and says nothing. Each run then
-// plays stage 1 from the title and a stretch of stage 2 (some 120 frames), and leaves the program's directory as it
-// found it.
+// plays stage 1 from the title and a stretch of stage 2 (some 120 frames), and leaves the
+// program's directory as it found it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -274,7 +274,9 @@ TEST_F(BadAssets, PicturesWithALyingHeightAreReportedAndTheGamePlaysWithoutThem)
   CheckPictures(Damage::LyingSize, 10, kDamagedStep);
 }
 
-TEST_F(BadAssets, AMissingSoundIsReportedAndTheGamePlaysSilentOfIt) { CheckSounds(Damage::Missing); }
+TEST_F(BadAssets, AMissingSoundIsReportedAndTheGamePlaysSilentOfIt) {
+  CheckSounds(Damage::Missing);
+}
 TEST_F(BadAssets, ATruncatedSoundIsReportedAndTheGamePlaysSilentOfIt) {
   CheckSounds(Damage::Truncated);
 }

@@ -71,7 +71,8 @@ GameDriver::~GameDriver() {
   }
 }
 
-// A copy of the program's directory made of links, without the hidden files.
+// A copy of the program's directory made of links, without the hidden files and with the
+// replaced ones written in.
 void GameDriver::HideFiles(
     const std::vector<std::string>& missing,
     const std::vector<std::pair<std::string, std::vector<uint8_t>>>& replaced) {
@@ -96,7 +97,8 @@ void GameDriver::HideFiles(
     const fs::path target = copy / name;
     fs::create_directories(target.parent_path());
     std::ofstream out(target, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   }
   data_dir_ = copy.string() + "/";
 }
