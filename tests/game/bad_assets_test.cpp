@@ -1,5 +1,6 @@
-// Damaged files in the program's directory: every picture, both sounds and both tunes in turn
-// missing, cut short, or with a size field that claims more than the file holds. A picture or a
+// Damaged files in the program's directory: every picture missing in turn, a sample of them cut
+// short or with a size field that claims more than the file holds, and both sounds and both tunes
+// each of the three ways. A picture or a
 // sound the loader cannot read is reported through the error box (and on stderr) and the game
 // goes on without it; a tune that cannot be opened plays nothing and says nothing. Each run then
 // plays stage 1 from the title and a stretch of stage 2 (some 120 frames), and leaves the
