@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
   libcairo2-dev fonts-dejavu-core
+  xvfb xdotool imagemagick
 )
 
 missing=()

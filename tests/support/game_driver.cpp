@@ -4,10 +4,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "engine/el_draw.h"
 #include "engine/el_sound.h"
+#include "engine/midi.h"
 #include "game/enemy_data.h"
 #include "game/game_states.h"
 #include "game/parking.h"
@@ -34,7 +36,9 @@ GameDriver::GameDriver(const GameOptions& options) {
   if (const char* made = mkdtemp(pattern)) temp_dir_ = made;
   platform::SetLockDirectory(temp_dir_);
   data_dir_ = std::string(MORV_PROGRAM_DIR) + "/";
-  if (!options.missing_files.empty()) HideFiles(options.missing_files);
+  if (!options.missing_files.empty() || !options.replaced_files.empty()) {
+    HideFiles(options.missing_files, options.replaced_files);
+  }
   host.module_path = data_dir_ + kProfile.program;
   host.audio_device_present = options.audio_device;
   if (options.configure) options.configure(host);
@@ -49,6 +53,8 @@ GameDriver::GameDriver(const GameOptions& options) {
 GameDriver::~GameDriver() {
   // Leave the process as a fresh one: the next driver must not meet this run's window, mutex,
   // surfaces or sound buffers.
+  // The tune's sequencer is the process's: a tune left open would refuse the next driver's.
+  if (started_ && !quit_) StopMidi();
   if (started_ && !quit_) ShutdownApplication();
   // A transition still running must not carry into the next driver's first frames.
   gTransitionKind = 0;
@@ -65,9 +71,13 @@ GameDriver::~GameDriver() {
   }
 }
 
-// A copy of the program's directory made of links, without the hidden files.
-void GameDriver::HideFiles(const std::vector<std::string>& missing) {
-  const std::set<std::string> hidden(missing.begin(), missing.end());
+// A copy of the program's directory made of links, without the hidden files and with the
+// replaced ones written in.
+void GameDriver::HideFiles(
+    const std::vector<std::string>& missing,
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& replaced) {
+  std::set<std::string> hidden(missing.begin(), missing.end());
+  for (const auto& file : replaced) hidden.insert(file.first);
   const fs::path source(MORV_PROGRAM_DIR);
   const fs::path copy = fs::path(temp_dir_) / "program";
   for (const char* top : {"IMAGE", "SOUND", "MIDI"}) {
@@ -82,6 +92,13 @@ void GameDriver::HideFiles(const std::vector<std::string>& missing) {
         fs::create_symlink(entry.path(), target);
       }
     }
+  }
+  for (const auto& [name, bytes] : replaced) {
+    const fs::path target = copy / name;
+    fs::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   }
   data_dir_ = copy.string() + "/";
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/shell.h"
@@ -28,6 +29,9 @@ struct GameOptions {
   bool audio_device = true;  // false: no sound device, the game runs silent
   // Called on the fresh host before the game starts (to set any other headless switch).
   std::function<void(platform::HeadlessHost&)> configure;
+  // Files of the program's directory to give the game with other bytes (a damaged copy), as the
+  // game names them. The game then runs from the linked copy with these files written into it.
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> replaced_files;
 };
 
 class GameDriver {
@@ -112,7 +116,8 @@ class GameDriver {
   const std::string& data_dir() const { return data_dir_; }
 
  private:
-  void HideFiles(const std::vector<std::string>& missing);
+  void HideFiles(const std::vector<std::string>& missing,
+                 const std::vector<std::pair<std::string, std::vector<uint8_t>>>& replaced);
 
   bool started_ = false;
   bool quit_ = false;

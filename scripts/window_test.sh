@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# The real 360 x 480 program (build/bin/morventica-w480) in a real window, played as a person plays
+# it: its own Xvfb display, keys held for a tenth of a second through XTEST, screenshots of the
+# whole screen and the sound it plays captured through SDL's disk audio driver.
+#
+#   bash scripts/window_test.sh        # builds the program first if it is missing
+#
+# Checks: the title and stage 1 look different; stage 1 moves (two shots a second apart differ);
+# "S" freezes it (two paused shots are identical) and "S" again resumes it; the sound is silent on
+# the title and not silent in play; a second start exits 0 while the first runs; Esc quits with 0.
+# Prints one line per check and a last "window test: PASS" or "window test: FAIL (...)" line.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+need=()
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v xdotool >/dev/null || need+=(xdotool)
+command -v import >/dev/null || need+=(imagemagick)
+command -v python3 >/dev/null || need+=(python3)
+if [ ${#need[@]} -gt 0 ]; then
+  sudo_cmd=""
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${need[@]}"
+fi
+
+program=build/bin/morventica-w480
+if [ ! -x "$program" ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j4 --target morventica-w480
+fi
+
+work=$(mktemp -d)
+xvfb_pid=""
+game_pid=""
+cleanup() {
+  if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=()
+check() {  # check NAME CONDITION-EXIT-CODE
+  if [ "$2" -eq 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures+=("$1"); fi
+}
+finish() {
+  if [ ${#failures[@]} -eq 0 ]; then
+    echo "window test: PASS"
+    exit 0
+  fi
+  echo "window test: FAIL (${failures[*]})"
+  exit 1
+}
+
+# A display of our own: Xvfb picks a free number and writes it to the pipe.
+exec 3<> <(:)
+Xvfb -displayfd 3 -screen 0 640x560x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+read -r -t 10 display_no <&3 || { echo "Xvfb did not start"; echo "window test: FAIL (Xvfb)"; exit 1; }
+exec 3>&-
+export DISPLAY=":$display_no"
+# The single-instance lock lives in the runtime directory: a private one, so a program elsewhere on
+# the machine cannot hold it.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export SDL_AUDIODRIVER=disk
+export SDL_DISKAUDIOFILE="$work/audio.raw"
+# The disk driver writes as fast as its callback asks; the delay paces it like a real device.
+export SDL_DISKAUDIODELAY=23
+
+"$program" >"$work/game.log" 2>&1 &
+game_pid=$!
+window=$(timeout 10 xdotool search --sync --name "MORVENTICA" | head -1)
+if [ -z "$window" ]; then
+  check "the window opens" 1
+  finish
+fi
+xdotool windowfocus "$window" 2>/dev/null || true
+
+press() {  # a person's key press: down, a tenth of a second, up
+  xdotool keydown "$1"
+  sleep 0.1
+  xdotool keyup "$1"
+}
+shot() { import -window root "$work/$1.png"; }
+# 0 when the two pictures are identical.
+same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
+# Bytes of audio written so far.
+audio_at() { stat -c %s "$SDL_DISKAUDIOFILE" 2>/dev/null || echo 0; }
+
+sleep 1.5
+shot title
+title_audio_from=$(audio_at)
+sleep 1.5
+title_audio_to=$(audio_at)
+
+# A second start while the first runs: it finds the first and exits with 0.
+timeout 10 "$program" >"$work/second.log" 2>&1
+second_rc=$?
+
+press Return
+sleep 2.5
+play_audio_from=$(audio_at)
+shot stage_a
+sleep 1
+shot stage_b
+play_audio_to=$(audio_at)
+press s
+sleep 0.5
+shot paused_a
+sleep 1
+shot paused_b
+press s
+sleep 1
+shot resumed
+
+press Escape
+timeout 10 tail --pid="$game_pid" -f /dev/null
+wait "$game_pid"
+game_rc=$?
+game_pid=""
+
+! same title stage_a; check "the title and stage 1 differ" $?
+! same stage_a stage_b; check "stage 1 moves: two shots a second apart differ" $?
+same paused_a paused_b; check "paused: two shots a second apart are identical" $?
+! same paused_b resumed; check "resumed: the picture moves again" $?
+
+# Peak of the raw 44.1 kHz stereo signed 16-bit samples between two byte offsets.
+peak() {
+  python3 - "$SDL_DISKAUDIOFILE" "$1" "$2" <<'EOF'
+import array, sys
+path, start, end = sys.argv[1], int(sys.argv[2]) & ~3, int(sys.argv[3]) & ~3
+with open(path, "rb") as f:
+    f.seek(start)
+    data = f.read(max(0, end - start))
+samples = array.array("h")
+samples.frombytes(data[: len(data) // 2 * 2])
+if sys.byteorder == "big":
+    samples.byteswap()
+print(max((abs(s) for s in samples), default=-1), len(samples) // 2)
+EOF
+}
+read -r title_peak title_frames < <(peak "$title_audio_from" "$title_audio_to")
+read -r play_peak play_frames < <(peak "$play_audio_from" "$play_audio_to")
+echo "     title: $title_frames sample frames, peak $title_peak; play: $play_frames sample frames, peak $play_peak"
+[ "$title_frames" -gt 22050 ] && [ "$title_peak" -eq 0 ]; check "silent on the title" $?
+[ "$play_frames" -gt 22050 ] && [ "$play_peak" -gt 256 ]; check "not silent in play" $?
+
+[ "$second_rc" -eq 0 ]; check "a second start exits 0 while the first runs (got $second_rc)" $?
+[ "$game_rc" -eq 0 ]; check "Esc quits with 0 (got $game_rc)" $?
+if [ ${#failures[@]} -gt 0 ]; then
+  echo "--- program output"; cat "$work/game.log"
+  echo "--- second start"; cat "$work/second.log"
+fi
+finish
