@@ -1,38 +1,5 @@
 // 800 x 600 full screen, current revision: the play field is the 360 columns from x 220, black
 // on both sides, and 600 rows tall.
-#include "engine/profile.h"
+#include "profiles/shared_screens.h"
 
-const DisplayProfile kProfile = {
-    .program = "morventica-800",
-    .fullScreen = 1,
-    .windowOptions = 0,
-    .screenWidth = 800,
-    .screenHeight = 600,
-    .screenMode = 1,
-    .imagePlacement = 2,
-    .clipLeft = 220,
-    .clipTop = 0,
-    .clipRight = 580,
-    .clipBottom = 600,
-    .fieldX = 220,
-    .bottomBound = 600,
-    .rightBound = 800,
-    .missileRightBound = 880,
-    .playerMinX = 220,
-    .playerMaxX = 520,
-    .playerMinY = 220,
-    .playerMaxY = 540,
-    .tallOffsetY = 120,
-    .bossEntryY = 600,
-    .titleX = 220,
-    .titleY = 60,
-    .continueX = 300,
-    .continueY = 190,
-    .rankingOffsetY = 60,
-    .endingPictureX = 220,
-    .endingPictureY = 120,
-    .endingGoodX = 250,
-    .creditX = 280,
-    .earlierRevision = 0,
-    .newGameLives = 999,
-};
+const DisplayProfile kProfile = kFullScreen800Profile;

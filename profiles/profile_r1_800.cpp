@@ -1,38 +1,4 @@
-// The earlier revision in 800 x 600 full screen: the frame gate paces the frames, a new game has
-// one life, and surfaces live in system memory.
-#include "engine/profile.h"
+// The earlier revision in 800 x 600 full screen.
+#include "profiles/shared_screens.h"
 
-const DisplayProfile kProfile = {
-    .program = "morventica-r1-800",
-    .fullScreen = 1,
-    .windowOptions = 0,
-    .screenWidth = 800,
-    .screenHeight = 600,
-    .screenMode = 2,
-    .imagePlacement = 1,
-    .clipLeft = 220,
-    .clipTop = 0,
-    .clipRight = 580,
-    .clipBottom = 600,
-    .fieldX = 220,
-    .bottomBound = 600,
-    .rightBound = 800,
-    .missileRightBound = 880,
-    .playerMinX = 220,
-    .playerMaxX = 520,
-    .playerMinY = 220,
-    .playerMaxY = 540,
-    .tallOffsetY = 120,
-    .bossEntryY = 600,
-    .titleX = 220,
-    .titleY = 60,
-    .continueX = 300,
-    .continueY = 190,
-    .rankingOffsetY = 60,
-    .endingPictureX = 220,
-    .endingPictureY = 120,
-    .endingGoodX = 250,
-    .creditX = 280,
-    .earlierRevision = 1,
-    .newGameLives = 1,
-};
+const DisplayProfile kProfile = EarlierRevisionOf(kFullScreen800Profile, "morventica-r1-800");

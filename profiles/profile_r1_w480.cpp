@@ -1,38 +1,4 @@
-// The earlier revision in the base window: the frame gate paces the frames, a new game has one
-// life, and surfaces live in system memory.
-#include "engine/profile.h"
+// The earlier revision in the base window.
+#include "profiles/shared_screens.h"
 
-const DisplayProfile kProfile = {
-    .program = "morventica-r1-w480",
-    .fullScreen = 0,
-    .windowOptions = 3,
-    .screenWidth = 360,
-    .screenHeight = 480,
-    .screenMode = 2,
-    .imagePlacement = 1,
-    .clipLeft = 0,
-    .clipTop = 0,
-    .clipRight = 360,
-    .clipBottom = 480,
-    .fieldX = 0,
-    .bottomBound = 480,
-    .rightBound = 360,
-    .missileRightBound = 440,
-    .playerMinX = 0,
-    .playerMaxX = 300,
-    .playerMinY = 100,
-    .playerMaxY = 420,
-    .tallOffsetY = 0,
-    .bossEntryY = 480,
-    .titleX = 0,
-    .titleY = 0,
-    .continueX = 80,
-    .continueY = 190,
-    .rankingOffsetY = 0,
-    .endingPictureX = 0,
-    .endingPictureY = 0,
-    .endingGoodX = 30,
-    .creditX = 60,
-    .earlierRevision = 1,
-    .newGameLives = 1,
-};
+const DisplayProfile kProfile = EarlierRevisionOf(kWindow480Profile, "morventica-r1-w480");

@@ -1,37 +1,4 @@
 // The base profile: a 360 x 480 window, current revision.
-#include "engine/profile.h"
+#include "profiles/shared_screens.h"
 
-const DisplayProfile kProfile = {
-    .program = "morventica-w480",
-    .fullScreen = 0,
-    .windowOptions = 3,
-    .screenWidth = 360,
-    .screenHeight = 480,
-    .screenMode = 1,
-    .imagePlacement = 2,
-    .clipLeft = 0,
-    .clipTop = 0,
-    .clipRight = 360,
-    .clipBottom = 480,
-    .fieldX = 0,
-    .bottomBound = 480,
-    .rightBound = 360,
-    .missileRightBound = 440,
-    .playerMinX = 0,
-    .playerMaxX = 300,
-    .playerMinY = 100,
-    .playerMaxY = 420,
-    .tallOffsetY = 0,
-    .bossEntryY = 480,
-    .titleX = 0,
-    .titleY = 0,
-    .continueX = 80,
-    .continueY = 190,
-    .rankingOffsetY = 0,
-    .endingPictureX = 0,
-    .endingPictureY = 0,
-    .endingGoodX = 30,
-    .creditX = 60,
-    .earlierRevision = 0,
-    .newGameLives = 999,
-};
+const DisplayProfile kProfile = kWindow480Profile;
