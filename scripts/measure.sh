@@ -18,33 +18,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=()
-command -v Xvfb >/dev/null || need+=(xvfb)
-command -v xdotool >/dev/null || need+=(xdotool)
-command -v strace >/dev/null || need+=(strace)
-command -v python3 >/dev/null || need+=(python3)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo_cmd=""
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd="sudo"; fi
-  $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${need[@]}"
-fi
-
-program=build/bin/morventica-w480
-if [ ! -x "$program" ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j4 --target morventica-w480
-fi
-
-work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-  if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source scripts/window_common.sh
+install_tools Xvfb:xvfb xdotool:xdotool strace:strace python3:python3
 
 # A display of our own: Xvfb picks a free number and writes it to the pipe.
 exec 3<> <(:)
