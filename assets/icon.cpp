@@ -1,5 +1,6 @@
 // The programs' icon "MAIN": the ship's silhouette over a blue disc, 48 x 48. Written as a bitmap
-// beside the programs (the window's icon) and as a PNG for the desktop's icon theme.
+// (the build carries it inside each program as its icon resource) and as a PNG for the desktop's
+// icon theme.
 #include <cairo.h>
 
 #include <cmath>

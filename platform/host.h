@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -79,6 +80,8 @@ class Host {
   // borderless window covering the screen. `visible` false creates it hidden.
   virtual bool OpenWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen,
                           bool visible) = 0;
+  // The window's icon: a whole .BMP file (the window class's icon resource).
+  virtual void SetWindowIcon(const std::vector<uint8_t>& bmp) = 0;
   virtual void ShowWindow(bool visible) = 0;
   virtual void RaiseWindow() = 0;     // bring to the front and give it the focus
   virtual void MinimizeWindow() = 0;

@@ -41,6 +41,7 @@ class HeadlessHost : public Host {
   // --- Window ---
   bool window_open = false;
   bool window_visible = false;
+  std::vector<uint8_t> window_icon;  // the .BMP bytes given to the window, empty for none
   bool window_fullscreen = false;
   bool window_closed = false;
   std::string window_title;
@@ -108,6 +109,7 @@ class HeadlessHost : public Host {
   PixelLayout DesktopLayout() override;
   bool OpenWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen,
                   bool visible) override;
+  void SetWindowIcon(const std::vector<uint8_t>& bmp) override { window_icon = bmp; }
   void ShowWindow(bool visible) override;
   void RaiseWindow() override;
   void MinimizeWindow() override;

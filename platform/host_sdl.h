@@ -33,6 +33,7 @@ class SdlHost : public Host {
   PixelLayout DesktopLayout() override;
   bool OpenWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen,
                   bool visible) override;
+  void SetWindowIcon(const std::vector<uint8_t>& bmp) override;
   void ShowWindow(bool visible) override;
   void RaiseWindow() override;
   void MinimizeWindow() override;
@@ -95,7 +96,6 @@ class SdlHost : public Host {
   void WindowToPicture(int& x, int& y) const;
   int PictureToWindowX(int x) const;
   int PictureToWindowY(int y) const;
-  void SetWindowIcon();
 
   // Display (host_sdl_display.cpp)
   SDL_Renderer* renderer_ = nullptr;

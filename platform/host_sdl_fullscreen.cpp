@@ -47,12 +47,10 @@ int SdlHost::PictureToWindowY(int y) const {
   return mode_h_ > 0 ? r.y + static_cast<int>(std::lround(static_cast<double>(y) * r.h / mode_h_)) : y;
 }
 
-// The programs' icon "MAIN" lies beside them, as the generator wrote it.
-void SdlHost::SetWindowIcon() {
-  if (window_ == nullptr) return;
-  std::string path = ModulePath();
-  path.erase(path.find_last_of('/') + 1);
-  SDL_Surface* icon = SDL_LoadBMP((path + "ICON/MAIN.BMP").c_str());
+// The window class's icon, a whole .BMP file.
+void SdlHost::SetWindowIcon(const std::vector<uint8_t>& bmp) {
+  if (window_ == nullptr || bmp.empty()) return;
+  SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromConstMem(bmp.data(), static_cast<int>(bmp.size())), 1);
   if (icon == nullptr) return;
   SDL_SetWindowIcon(window_, icon);
   SDL_FreeSurface(icon);

@@ -139,7 +139,6 @@ bool SdlHost::OpenWindow(const std::string& title, int x, int y, int w, int h, b
     std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
     return false;
   }
-  SetWindowIcon();
   fullscreen_ = fullscreen;
   client_w_ = w;
   client_h_ = h;

@@ -26,16 +26,17 @@ void SetLastError(DWORD error);
 DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 HMODULE GetModuleHandleA(LPCSTR name);
 
-// Resources. The programs carry none (but their icon); tests fill the table to exercise the
-// fall-backs of the loaders. Types are a string ("WAVE") or an integer id (RT_BITMAP, RT_RCDATA).
+// Resources. The programs carry one, their icon "MAIN" (RT_GROUP_ICON, a whole .BMP file); tests
+// fill the table to exercise the fall-backs of the loaders. Types are a string ("WAVE") or an
+// integer id (RT_BITMAP, RT_RCDATA, RT_GROUP_ICON).
 HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
 HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 LPVOID LockResource(HGLOBAL data);
 
 namespace platform {
-// Adds a resource to the program's resource table (tests only). `type` is a string type name, or
-// nullptr together with a non-zero `typeId`.
+// Adds a resource to the program's resource table (the program's icon as it starts, and tests).
+// `type` is a string type name, or nullptr together with a non-zero `typeId`.
 void AddResource(const char* name, const char* type, uintptr_t typeId, std::vector<uint8_t> bytes);
 void ClearResources();
 // Looks up a resource's bytes; nullptr when absent. Used by LoadImageA for bitmap resources.

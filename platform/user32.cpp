@@ -1,8 +1,11 @@
 #include "platform/user32.h"
 
+#include <strings.h>
+
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
 #include "platform/instance_link.h"
@@ -27,8 +30,25 @@ struct ClassRecord {
   UINT style = 0;
   WNDPROC proc = nullptr;
   HCURSOR cursor = nullptr;
+  HICON icon = nullptr;
 };
 ClassRecord g_classes[kMaxClasses];
+
+// An icon is the program's icon resource of that name (RT_GROUP_ICON, a whole .BMP file), kept
+// for the program's life; asked for again, the same handle. The predefined icons (IDI_*) have no
+// picture here: the window then keeps the desktop's default.
+struct IconRecord {
+  std::string name;
+  std::vector<uint8_t> bmp;
+};
+IconRecord g_icons[4];
+
+const IconRecord* FindIcon(HICON icon) {
+  for (const IconRecord& r : g_icons) {
+    if (icon == reinterpret_cast<HICON>(const_cast<IconRecord*>(&r)) && !r.bmp.empty()) return &r;
+  }
+  return nullptr;
+}
 
 struct WindowRecord {
   bool used = false;    // written under g_queue_mutex: other threads test it in PostMessageA
@@ -88,7 +108,7 @@ bool g_right_down = false;
 
 // --- Cursor and IME ---
 char g_arrow_marker;
-char g_icon_marker;
+char g_system_icon_marker;
 char g_brush_marker;
 const HCURSOR kArrowCursor = reinterpret_cast<HCURSOR>(&g_arrow_marker);
 int g_cursor_count = 0;            // ShowCursor's display counter
@@ -416,6 +436,7 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     c.style = windowClass->style;
     c.proc = windowClass->lpfnWndProc;
     c.cursor = windowClass->hCursor;
+    c.icon = windowClass->hIcon;
     return static_cast<ATOM>(kFirstAtom + i);
   }
   return 0;
@@ -480,7 +501,10 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR title, DWORD st
   w->style = style;
   w->visible = visible;
   w->client = RECT{client_x, client_y, client_x + client_w, client_y + client_h};
-  if (host_window) platform::LinkListen(cls->name, name);
+  if (host_window) {
+    platform::LinkListen(cls->name, name);
+    if (const IconRecord* icon = FindIcon(cls->icon)) CurrentHost().SetWindowIcon(icon->bmp);
+  }
 
   const HWND h = Handle(w);
   SendMessageA(h, WM_MOVE, 0, PointLParam(client_x, client_y));
@@ -697,9 +721,23 @@ BOOL ClipCursor(const RECT* rect) {
   return TRUE;
 }
 
-// The program carries one icon; any icon asked for is that one.
 HICON LoadIconA(HINSTANCE /*instance*/, LPCSTR name) {
-  return name != nullptr ? reinterpret_cast<HICON>(&g_icon_marker) : nullptr;
+  if (name == nullptr) return nullptr;
+  if (IS_INTRESOURCE(name)) return reinterpret_cast<HICON>(&g_system_icon_marker);
+  const std::vector<uint8_t>* bytes = platform::FindResourceBytes(name, nullptr, RT_GROUP_ICON);
+  if (bytes == nullptr || bytes->empty()) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  IconRecord* free_slot = nullptr;
+  for (IconRecord& r : g_icons) {
+    if (!r.bmp.empty() && strcasecmp(r.name.c_str(), name) == 0 && r.bmp == *bytes) return reinterpret_cast<HICON>(&r);
+    if (r.bmp.empty() && free_slot == nullptr) free_slot = &r;
+  }
+  if (free_slot == nullptr) return nullptr;
+  free_slot->name = name;
+  free_slot->bmp = *bytes;
+  return reinterpret_cast<HICON>(free_slot);
 }
 
 HGDIOBJ GetStockObject(int object) {
@@ -738,6 +776,7 @@ void ResetWindowing() {
     w = WindowRecord{};
   }
   for (ClassRecord& c : g_classes) c = ClassRecord{};
+  for (IconRecord& i : g_icons) i = IconRecord{};
   g_posted.Clear();
   g_input.Clear();
   g_quit_pending = false;

@@ -97,5 +97,6 @@ constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 // Resource type identifiers (MAKEINTRESOURCE values) used by the resource table.
 constexpr uintptr_t RT_BITMAP = 2;
 constexpr uintptr_t RT_RCDATA = 10;
+constexpr uintptr_t RT_GROUP_ICON = 14;
 inline LPCSTR MAKEINTRESOURCEA(uintptr_t id) { return reinterpret_cast<LPCSTR>(id); }
 inline bool IS_INTRESOURCE(LPCSTR p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }

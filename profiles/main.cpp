@@ -1,5 +1,7 @@
 // The program: the SDL host, the start-up hooks, then the game's entry point with the command line as it came.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/profile.h"
 #include "engine/shell.h"
@@ -7,10 +9,14 @@
 #include "platform/host_sdl.h"
 #include "platform/kernel32.h"
 #include "platform/user32.h"
+#include "profiles/program_icon.h"
 
 int main(int argc, char** argv) {
   platform::SdlHost host(argc > 0 ? argv[0] : kProfile.program);
   platform::SetHost(&host);
+  // The program's one resource, its icon, as the window class asks for it by name.
+  platform::AddResource("MAIN", nullptr, RT_GROUP_ICON,
+                        std::vector<uint8_t>(kProgramIcon, kProgramIcon + kProgramIconSize));
   // The libraries' start-up hooks (the frame gate) read the host's clocks: now, before WinMain.
   RunStartUpHooks();
 

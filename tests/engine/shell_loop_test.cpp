@@ -1,6 +1,7 @@
 // The message loop: start-up, the frame clock, the entered flag, the state dispatch and the blink.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "engine/el_system.h"
@@ -44,6 +45,16 @@ TEST_F(ShellLoop, OpensCentredWindowWithTheClientAreaOfTheScreen) {
   EXPECT_EQ(gClientRect.right, 820);
   EXPECT_EQ(gClientRect.bottom, 761);
   EXPECT_FALSE(platform::ImeEnabled());
+}
+
+// The window class names the icon "MAIN": a program carrying that resource shows it as the
+// window's icon.
+TEST_F(ShellLoop, TheWindowShowsTheProgramsIconResourceMain) {
+  const std::vector<uint8_t> bmp = {'B', 'M', 7, 7};
+  platform::AddResource("MAIN", nullptr, RT_GROUP_ICON, bmp);
+  ASSERT_EQ(Start(), 1);
+  platform::ClearResources();
+  EXPECT_EQ(host.window_icon, bmp);
 }
 
 TEST_F(ShellLoop, EnteredFlagIsUpOnTheFirstFrameOnly) {

@@ -1,6 +1,9 @@
 // Windows, classes, system metrics, key state, the cursor and message boxes of the stand-in.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/host_headless.h"
 #include "platform/kernel32.h"
 #include "platform/user32.h"
@@ -30,6 +33,35 @@ class Windowing : public ::testing::Test {
   }
 };
 
+
+// The class's icon is the program's icon resource of that name: its bitmap reaches the window.
+TEST(WindowIcon, TheClassIconResourceReachesTheWindowAndAMissingOneIsNull) {
+  platform::HeadlessHost host;
+  platform::SetHost(&host);
+  platform::ResetWindowing();
+  platform::ClearResources();
+  EXPECT_EQ(LoadIconA(nullptr, "MAIN"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NAME_NOT_FOUND);
+  const std::vector<uint8_t> bmp = {'B', 'M', 1, 2, 3};
+  platform::AddResource("MAIN", nullptr, RT_RCDATA, {9});  // another type of the same name
+  EXPECT_EQ(LoadIconA(nullptr, "MAIN"), nullptr);
+  platform::AddResource("MAIN", nullptr, RT_GROUP_ICON, bmp);
+  const HICON icon = LoadIconA(nullptr, "main");
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(LoadIconA(nullptr, "MAIN"), icon);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hIcon = icon;
+  wc.lpszClassName = "DEFAULT";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  ASSERT_NE(CreateWindowExA(0, "DEFAULT", "t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                            nullptr),
+            nullptr);
+  EXPECT_EQ(host.window_icon, bmp);
+  platform::ResetWindowing();
+  platform::ClearResources();
+  platform::SetHost(nullptr);
+}
 
 TEST_F(Windowing, PopupCoveringTheScreenIsFullScreen) {
   host.desktop_width = 800;
