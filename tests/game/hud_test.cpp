@@ -10,50 +10,16 @@
 #include "game/player_data.h"
 #include "game/score_data.h"
 #include "tests/support/game_driver.h"
+#include "tests/support/panel_digits.h"
 
+using morv_test::DigitStrip;
+using morv_test::Digits;
 using morv_test::GameDriver;
 
 namespace {
 
-// A digit strip: cell of digit d at (left0 + step x d, top), w x h.
-struct Strip {
-  ImageId image;
-  int left0, step, top, w, h;
-};
-constexpr Strip kLarge = {kImgSUJI09_2, 0, 20, 0, 20, 25};
-constexpr Strip kSmall = {kImgMYMY, 8, 7, 70, 7, 10};
-
-// The digit drawn at (x, y): the one whose every lit pixel the frame shows (the fullest such cell
-// when one digit's lit pixels lie inside another's); -1 when none.
-int DigitAt(const GameDriver& game, const Strip& s, int x, int y) {
-  int best = -1, bestLit = 0;
-  for (int d = 0; d < 10; ++d) {
-    int lit = 0;
-    bool all = true;
-    for (int sy = 0; sy < s.h && all; ++sy) {
-      for (int sx = 0; sx < s.w && all; ++sx) {
-        const uint32_t want = game.SlotPixel(ImageSlot(s.image), s.left0 + s.step * d + sx, s.top + sy);
-        if (want == 0) continue;
-        ++lit;
-        all = game.Pixel(x + sx, y + sy) == want;
-      }
-    }
-    if (all && lit > bestLit) {
-      best = d;
-      bestLit = lit;
-    }
-  }
-  return best;
-}
-
-std::string Digits(const GameDriver& game, const Strip& s, int x0, int dx, int y, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) {
-    const int d = DigitAt(game, s, x0 + dx * i, y);
-    out += d < 0 ? '_' : static_cast<char>('0' + d);
-  }
-  return out;
-}
+constexpr DigitStrip kLarge = morv_test::kLargeDigits;
+constexpr DigitStrip kSmall = morv_test::kSmallDigits;
 
 void Play(GameDriver& game) {
   game.Frames(1);

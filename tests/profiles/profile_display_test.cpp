@@ -13,6 +13,7 @@
 #include "game/player_data.h"
 #include "platform/user32.h"
 #include "tests/support/game_driver.h"
+#include "tests/support/panel_digits.h"
 
 using morv_test::GameDriver;
 
@@ -149,6 +150,9 @@ TEST(ProfileRevision, NewGameLivesAndTheContinuePrompt) {
   EXPECT_EQ(gLives, e.lives);
   // The stage's opening transition over first, so the presented frame is the stage's own picture.
   ASSERT_TRUE(game.FramesUntil([] { return gTransitionDirection == 0; }, 600));
+  // The panel's lives digits at the field's x + 280.
+  EXPECT_EQ(morv_test::Digits(game, morv_test::kSmallDigits, e.clipLeft + 280, 10, 6, 3),
+            e.lives == 1 ? "001" : "999");
   // One destruction of the ship costs 16 lives: in the earlier revision the prompt comes at once.
   gLives -= 16;
   game.Frames(1);
