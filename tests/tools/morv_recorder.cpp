@@ -2,9 +2,11 @@
 // game takes logged against the number of the frame it arrives before, written out as a recording
 // when the program ends. Frames are counted as the replay runs them: each pass of the message loop
 // that runs a frame, with one exception. A paused frame (one that presents nothing) does nothing
-// but wait for input, and the window runs them back to back as fast as it can, thousands while S
-// holds play; a run of them with no input in between counts as one. So a press and a release
-// that have paused frames between them in the window have a frame between them in the replay.
+// but wait for input, and with no vertical-blank wait the window runs them back to back as fast as
+// the loop turns; a run of them with no input in between counts as one. So events that have paused
+// frames between them in the window (S to pause, S to resume; Y under the continue picture and
+// its release) have a frame between them in the replay too, and the replay pauses as the window
+// did.
 // Key auto-repeats are left out. A check line is added every `every` frames and at the end; a
 // regeneration run of the replay test fills them in.
 //
