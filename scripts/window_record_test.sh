@@ -40,7 +40,7 @@ start_display 640x560x24 || { echo "record test: FAIL (Xvfb)"; exit 1; }
 # the machine cannot hold it.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset SDL_DISKAUDIOFILE SDL_DISKAUDIODELAY
+unset SDL_VIDEODRIVER SDL_DISKAUDIOFILE SDL_DISKAUDIODELAY
 export SDL_AUDIODRIVER=dummy
 
 # The replay test names a file's case <folder>_<name>: here w480_window_ci.
