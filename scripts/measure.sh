@@ -21,13 +21,7 @@ cd "$(dirname "$0")/.."
 source scripts/window_common.sh
 install_tools Xvfb:xvfb xdotool:xdotool strace:strace python3:python3
 
-# A display of our own: Xvfb picks a free number and writes it to the pipe.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 10 display_no <&3 || { echo "Xvfb did not start"; exit 1; }
-exec 3>&-
-export DISPLAY=":$display_no"
+start_display 1024x768x24 || exit 1
 export SDL_AUDIODRIVER=dummy
 
 press_enter() {

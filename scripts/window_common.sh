@@ -1,7 +1,9 @@
 # Shared by the scripts that run the base program in a window of its own under Xvfb: installs the
-# tools they name, builds the program if it is missing, and makes a work directory that is removed,
-# with the program and the display, when the script ends.
+# tools they name, builds the program (and the other targets they name) if missing, starts a
+# display of their own, and makes a work directory that is removed, with the program and the
+# display, when the script ends.
 #   source scripts/window_common.sh; install_tools Xvfb:xvfb xdotool:xdotool ...
+#   build_missing morv_recorder_w480 ...; start_display 640x560x24 || exit 1
 install_tools() {  # install_tools COMMAND:PACKAGE ...
   local need=() pair
   for pair in "$@"; do
@@ -15,11 +17,19 @@ install_tools() {  # install_tools COMMAND:PACKAGE ...
   fi
 }
 
+build_missing() {  # build_missing TARGET ...: builds those of build/bin/TARGET that are missing
+  local missing=() target
+  for target in "$@"; do
+    [ -x "build/bin/$target" ] || missing+=("$target")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j4 --target "${missing[@]}"
+  fi
+}
+
 program=build/bin/morventica-w480
-if [ ! -x "$program" ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j4 --target morventica-w480
-fi
+build_missing morventica-w480
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -30,3 +40,13 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+start_display() {  # start_display WIDTHxHEIGHTxDEPTH: Xvfb picks a free number, DISPLAY is set to it
+  exec 3<> <(:)
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  local display_no
+  read -r -t 10 display_no <&3 || { exec 3>&-; echo "Xvfb did not start"; return 1; }
+  exec 3>&-
+  export DISPLAY=":$display_no"
+}

@@ -8,6 +8,7 @@
 # Checks: the title and stage 1 look different; stage 1 moves (two shots a second apart differ);
 # "S" freezes it (two paused shots are identical) and "S" again resumes it; the sound is silent on
 # the title and not silent in play; a second start exits 0 while the first runs; Esc quits with 0.
+# Then scripts/window_record_test.sh records a session in the recorder's window and replays it.
 # Prints one line per check and a last "window test: PASS" or "window test: FAIL (...)" line.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -28,13 +29,7 @@ finish() {
   exit 1
 }
 
-# A display of our own: Xvfb picks a free number and writes it to the pipe.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 640x560x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 10 display_no <&3 || { echo "Xvfb did not start"; echo "window test: FAIL (Xvfb)"; exit 1; }
-exec 3>&-
-export DISPLAY=":$display_no"
+start_display 640x560x24 || { echo "window test: FAIL (Xvfb)"; exit 1; }
 # The single-instance lock lives in the runtime directory: a private one, so a program elsewhere on
 # the machine cannot hold it.
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -128,4 +123,8 @@ if [ ${#failures[@]} -gt 0 ]; then
   echo "--- program output"; cat "$work/game.log"
   echo "--- second start"; cat "$work/second.log"
 fi
+
+# The recorder in the same kind of window: a session recorded, filled and replayed headless.
+bash scripts/window_record_test.sh
+check "a session recorded in the window replays headless (scripts/window_record_test.sh)" $?
 finish

@@ -6,6 +6,9 @@
 //
 // MORV_REGENERATE_CHECKPOINTS=1 makes the test write the values it saw into the file's check lines
 // instead (a check line without fields gets every field), for a new or changed recording.
+// MORV_REPLAY_FILE=path/to/<folder>/<name>.rec replays that one file instead of the tree's (the
+// test is then Recordings/Replay.*/<folder>_<name>): scripts/window_record_test.sh replays a
+// session it has just recorded in the window without putting it in the source tree.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,6 +45,9 @@ std::string ProfileFolder() {
 }
 
 std::vector<std::string> RecordingFiles() {
+  if (const char* one = std::getenv("MORV_REPLAY_FILE"); one != nullptr && *one != '\0') {
+    return {one};
+  }
   std::vector<std::string> files;
   for (const std::string& folder : {std::string("common"), ProfileFolder()}) {
     const fs::path dir = fs::path(MORV_RECORDINGS_DIR) / folder;

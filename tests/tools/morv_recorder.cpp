@@ -1,6 +1,12 @@
 // The recorder: the real SDL window of one profile's program, with every key and mouse event the
 // game takes logged against the number of the frame it arrives before, written out as a recording
-// when the program ends. The frame number is the count of pictures presented so far (one a frame).
+// when the program ends. Frames are counted as the replay runs them: each pass of the message loop
+// that runs a frame, with one exception. A paused frame (one that presents nothing) does nothing
+// but wait for input, and with no vertical-blank wait the window runs them back to back as fast as
+// the loop turns; a run of them with no input in between counts as one. So events that have paused
+// frames between them in the window (S to pause, S to resume; Y under the continue picture and
+// its release) have a frame between them in the replay too, and the replay pauses as the window
+// did.
 // Key auto-repeats are left out. A check line is added every `every` frames and at the end; a
 // regeneration run of the replay test fills them in.
 //
@@ -59,7 +65,16 @@ class RecordingHost : public platform::SdlHost {
 
   void Present(const platform::FrameView& frame) override {
     SdlHost::Present(frame);
+    ++presents_;
+  }
+
+  // After each pass of the loop that ran a frame.
+  void FrameRan() {
+    const bool presented = presents_ != presents_at_last_frame_;
+    presents_at_last_frame_ = presents_;
+    if (!presented && idle_repeat_) return;  // the same paused frame again
     ++frames_;
+    idle_repeat_ = !presented;
   }
 
   bool Write(const std::string& path, int every) const {
@@ -79,10 +94,13 @@ class RecordingHost : public platform::SdlHost {
       last_y_ = b;
     }
     events_.push_back(RecordedEvent{frames_, kind, a, b});
+    idle_repeat_ = false;
   }
 
   std::vector<RecordedEvent> events_;
   int frames_ = 0;
+  int presents_ = 0, presents_at_last_frame_ = 0;
+  bool idle_repeat_ = false;  // the last frame counted presented nothing, and no input came since
   int last_x_ = -1, last_y_ = -1;
 };
 
@@ -97,12 +115,16 @@ int main(int argc, char** argv) {
   RecordingHost host(argv[0]);
   platform::SetHost(&host);
   RunStartUpHooks();
-  char noCommandLine[] = "";
-  const int result = WinMain(GetModuleHandleA(nullptr), nullptr, noCommandLine, SW_SHOWDEFAULT);
+  // WinMain's own two steps, with the frames counted.
+  if (AppStartUp(GetModuleHandleA(nullptr), SW_SHOWDEFAULT) != 0) {
+    for (LoopStep step; (step = RunLoopOnce()) != LoopStep::Quit;) {
+      if (step == LoopStep::Frame) host.FrameRan();
+    }
+  }
   platform::SetHost(nullptr);
   if (!host.Write(argv[1], every)) {
     std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
     return 1;
   }
-  return result;
+  return 0;
 }
