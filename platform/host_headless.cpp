@@ -34,6 +34,15 @@ void HeadlessHost::ReleaseKey(int vk, bool alt) {
   events.push_back(KeyEvent(HostEvent::KeyUp, vk, alt, false));
 }
 
+void HeadlessHost::InjectPointer(HostEvent::Kind kind, int x, int y, int button) {
+  HostEvent e;
+  e.kind = kind;
+  e.x = x;
+  e.y = y;
+  e.button = button;
+  events.push_back(e);
+}
+
 uint32_t HeadlessHost::FramePixelRgb(int x, int y) const {
   if (x < 0 || y < 0 || x >= last_frame_width || y >= last_frame_height) return 0;
   const size_t offset =
