@@ -88,6 +88,23 @@ void MirrorPath(cairo_t* cr, double axis, const std::vector<double>& half) {
   cairo_close_path(cr);
 }
 
+void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r) {
+  cairo_new_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
+  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
+  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
+  cairo_close_path(cr);
+}
+
+void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, rx, ry);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+  cairo_restore(cr);
+}
+
 namespace {
 
 // Fills the current path with a linear gradient from (x0, y0) to (x1, y1), then strokes its edge.

@@ -56,6 +56,10 @@ void PolyPath(cairo_t* cr, const std::vector<double>& xy);
 // A hull symmetric about x = axis: `half` lists the right-hand outline from top to bottom
 // as offsets (dx >= 0, y); the left side is its mirror. Added to the current path.
 void MirrorPath(cairo_t* cr, double axis, const std::vector<double>& half);
+// A new path: the rectangle (x, y, w, h) with its corners rounded to radius r.
+void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r);
+// An ellipse about (cx, cy) with radii rx and ry, added to the current path.
+void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry);
 // Fills the current path with a vertical gradient from `top` to `bottom` colours and strokes it.
 void FillShaded(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, Rgb edge, double line);
 void FillShadedH(cairo_t* cr, double x0, double x1, Rgb left, Rgb right, Rgb edge, double line);

@@ -40,6 +40,14 @@ struct Song {
     tracks.push_back(t);
     return static_cast<int>(tracks.size()) - 1;
   }
+  // The first track, named for the tune, sets its tempo and four-four time.
+  void AddConductor(const std::string& name, uint32_t microsecondsPerQuarter) {
+    const int c = AddTrack(name);
+    const uint32_t q = microsecondsPerQuarter;
+    tracks[c].events.push_back({0, {0xFF, 0x51, static_cast<uint8_t>(q >> 16),
+                                    static_cast<uint8_t>(q >> 8), static_cast<uint8_t>(q)}});
+    tracks[c].events.push_back({0, {0xFF, 0x58, 4, 2, 24, 8}});
+  }
   void Program(int track, int channel, int program) {
     tracks[track].events.push_back({0, {static_cast<uint8_t>(0xC0 | channel),
                                         static_cast<uint8_t>(program)}});
@@ -244,10 +252,7 @@ const char* const kStageBridge =
 
 std::vector<uint8_t> ComposeStageTune() {
   Song s;
-  int conductor = s.AddTrack("MORVENTICA STAGE");
-  // 150 beats per minute (400000 microseconds per quarter), 4/4.
-  s.tracks[conductor].events.push_back({0, {0xFF, 0x51, 0x06, 0x1A, 0x80}});
-  s.tracks[conductor].events.push_back({0, {0xFF, 0x58, 4, 2, 24, 8}});
+  s.AddConductor("MORVENTICA STAGE", 400000);  // 150 beats per minute
   int lead = s.AddTrack("Lead");
   int pad = s.AddTrack("Strings");
   int bass = s.AddTrack("Bass");
@@ -340,10 +345,7 @@ void EndingBacking(Song& s, int piano, int strings, int bass, int drums, uint32_
 
 std::vector<uint8_t> ComposeEndingTune() {
   Song s;
-  int conductor = s.AddTrack("MORVENTICA ENDING");
-  // 84 beats per minute (714286 microseconds per quarter), 4/4.
-  s.tracks[conductor].events.push_back({0, {0xFF, 0x51, 0x0A, 0xE6, 0x2E}});
-  s.tracks[conductor].events.push_back({0, {0xFF, 0x58, 4, 2, 24, 8}});
+  s.AddConductor("MORVENTICA ENDING", 714286);  // 84 beats per minute
   int flute = s.AddTrack("Flute");
   int piano = s.AddTrack("Piano");
   int strings = s.AddTrack("Strings");

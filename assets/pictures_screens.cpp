@@ -78,12 +78,7 @@ void Planet(cairo_t* cr, double cx, double cy, double r, Rgb lit, Rgb dark, Rgb 
 
 void KeyCap(cairo_t* cr, double x, double y, double w, const std::string& key) {
   double h = 17, r = 4;
-  cairo_new_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
+  RoundedRectPath(cr, x, y, w, h, r);
   FillShaded(cr, y, y + h, {235, 240, 255}, {140, 160, 200}, {20, 30, 70}, 1.2);
   SetColor(cr, {16, 24, 60});
   Text(cr, x + w / 2, y + 13, 11, true, key, 0.5);
@@ -91,12 +86,7 @@ void KeyCap(cairo_t* cr, double x, double y, double w, const std::string& key) {
 
 void Frame(cairo_t* cr, double x, double y, double w, double h, Rgb fill, Rgb line) {
   double r = 8;
-  cairo_new_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
+  RoundedRectPath(cr, x, y, w, h, r);
   FillShaded(cr, y, y + h, Scale(fill, 1.4), fill, line, 2.0);
 }
 

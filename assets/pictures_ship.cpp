@@ -68,17 +68,9 @@ void DrawShip(cairo_t* cr, double cx, double top, double scale, double bank, int
   SetColor(cr, l.wingTop);
   cairo_fill(cr);
   // Canopy.
-  cairo_save(cr);
-  cairo_translate(cr, 0, 20);
-  cairo_scale(cr, 3.2, 8);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-  cairo_restore(cr);
+  EllipsePath(cr, 0, 20, 3.2, 8);
   FillShaded(cr, 12, 28, {190, 240, 255}, {20, 70, 150}, {10, 20, 50}, 0.8);
-  cairo_save(cr);
-  cairo_translate(cr, -1, 17);
-  cairo_scale(cr, 1, 3);
-  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-  cairo_restore(cr);
+  EllipsePath(cr, -1, 17, 1, 3);
   SetColor(cr, {255, 255, 255}, 0.8);
   cairo_fill(cr);
   cairo_restore(cr);

@@ -46,10 +46,7 @@ void Streak(cairo_t* cr, double cx, double cy, double length, double width, doub
   for (int layer = 0; layer < 3; ++layer) {
     double k = 1.0 - layer * 0.33;
     double w = width * k, l = length * (0.55 + 0.45 * k);
-    cairo_save(cr);
-    cairo_scale(cr, w / 2, l / 2);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-    cairo_restore(cr);
+    EllipsePath(cr, 0, 0, w / 2, l / 2);
     Rgb c = layer == 0 ? sheath : (layer == 1 ? Mix(sheath, core, 0.5) : core);
     cairo_pattern_t* pat = cairo_pattern_create_radial(0, 0, 0, 0, 0, l / 2);
     cairo_pattern_add_color_stop_rgba(pat, 0, c.r / 255, c.g / 255, c.b / 255, alpha);

@@ -7,30 +7,39 @@ namespace platform {
 
 HeadlessHost::HeadlessHost() = default;
 
-void HeadlessHost::PressKey(int vk, bool alt) {
-  keys_down[vk & 0xFF] = true;
+namespace {
+
+HostEvent KeyEvent(HostEvent::Kind kind, int vk, bool alt, bool repeat) {
   HostEvent e;
-  e.kind = HostEvent::KeyDown;
+  e.kind = kind;
   e.vk = vk;
   e.alt = alt;
-  events.push_back(e);
+  e.repeat = repeat;
+  return e;
+}
+
+}  // namespace
+
+void HeadlessHost::PressKey(int vk, bool alt) {
+  keys_down[vk & 0xFF] = true;
+  events.push_back(KeyEvent(HostEvent::KeyDown, vk, alt, false));
 }
 
 void HeadlessHost::RepeatKey(int vk, bool alt) {
-  HostEvent e;
-  e.kind = HostEvent::KeyDown;
-  e.vk = vk;
-  e.alt = alt;
-  e.repeat = true;
-  events.push_back(e);
+  events.push_back(KeyEvent(HostEvent::KeyDown, vk, alt, true));
 }
 
 void HeadlessHost::ReleaseKey(int vk, bool alt) {
   keys_down[vk & 0xFF] = false;
+  events.push_back(KeyEvent(HostEvent::KeyUp, vk, alt, false));
+}
+
+void HeadlessHost::InjectPointer(HostEvent::Kind kind, int x, int y, int button) {
   HostEvent e;
-  e.kind = HostEvent::KeyUp;
-  e.vk = vk;
-  e.alt = alt;
+  e.kind = kind;
+  e.x = x;
+  e.y = y;
+  e.button = button;
   events.push_back(e);
 }
 

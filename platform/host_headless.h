@@ -66,6 +66,8 @@ class HeadlessHost : public Host {
   void RepeatKey(int vk, bool alt = false);
   void ReleaseKey(int vk, bool alt = false);
   void Inject(const HostEvent& e) { events.push_back(e); }
+  // A pointer event (a move, a button, an activation) at (x, y) in client coordinates.
+  void InjectPointer(HostEvent::Kind kind, int x, int y, int button = 0);
 
   // --- Message boxes ---
   std::vector<std::string> box_texts;

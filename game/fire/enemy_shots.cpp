@@ -35,12 +35,7 @@ bool OutsideField(float x, float y) {
 
 // Launch from (x, y) towards the middle of the ship.
 void Aim(AimedShot& s, float x, float y) {
-  s.x = x;
-  s.y = y;
-  s.x0 = x;
-  s.y0 = y;
-  s.dx = (gPlayerX + kTargetOffset) - x;
-  s.dy = (gPlayerY + kTargetOffset) - y;
+  fire::LaunchTowardsShip(s, x, y, kTargetOffset);
   s.angle = fire::AimAngle(s.dx, s.dy);
 }
 

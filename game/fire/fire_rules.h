@@ -1,6 +1,7 @@
-// The rules every enemy bullet shares: the aim angle, the player hit window, flying along or
-// against a heading, and parking a free record. Everything is single precision with the
-// trigonometry done in double on the float value, so each machine gives the same bullets.
+// The rules every enemy bullet shares: the aim angle, the launch towards the ship, the player hit
+// window, flying along or against a heading, and parking a free record. Everything is single
+// precision with the trigonometry done in double on the float value, so each machine gives the
+// same bullets.
 #pragma once
 
 #include <cmath>
@@ -25,6 +26,18 @@ inline float AimAngle(float dx, float dy) {
   }
   if (dx < 0.0f || (dx == 0.0f && dy <= 0.0f)) angle = angle + kPi;
   return angle;
+}
+
+// A launch from (x, y) towards the ship: the record's position and launch point, and the target
+// vector to the ship's corner plus `target` on both axes, from which its heading is reckoned.
+template <class R>
+inline void LaunchTowardsShip(R& r, float x, float y, float target) {
+  r.x = x;
+  r.y = y;
+  r.x0 = x;
+  r.y0 = y;
+  r.dx = (gPlayerX + target) - x;
+  r.dy = (gPlayerY + target) - y;
 }
 
 // Box of a pool's bullets against the ship, as offsets of the bullet's corner from the ship's

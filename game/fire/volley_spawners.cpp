@@ -197,13 +197,8 @@ constexpr AimedFanRow kAimedFans[] = {
 template <class R>
 void LaunchAimed(R& r, float x, float y, float target, float speed, float step, float halfSpread) {
   r.active = 1;
-  r.x = x;
-  r.x0 = x;
-  r.y = y;
-  r.y0 = y;
+  fire::LaunchTowardsShip(r, x, y, target);
   r.speed = speed;
-  r.dx = (gPlayerX + target) - x;
-  r.dy = (gPlayerY + target) - y;
   r.angle = AimWithSpread(r.dx, r.dy, step, halfSpread);
 }
 

@@ -10,24 +10,14 @@
 #include "game/fire/bullet_data.h"
 #include "game/fire/bullet_movers.h"
 #include "game/player_data.h"
+#include "tests/game/fire_movers_fixture.h"
 #include "tests/support/game_driver.h"
 
 namespace {
 
-constexpr float kDt = 1.0f / 64;
+constexpr float kDt = fire_test::kMoverDt;
 
-class SteeredMovers : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (int p = 0; p < kBulletPoolCount; ++p) ResetBulletPool(BulletPoolId(p));
-    gFrameTime = kDt;
-    gClearEnemyShots = 0;
-    gPlayerAlive = 1;
-    gPlayerX = 100.0f;
-    gPlayerY = 200.0f;
-  }
-  void TearDown() override { gClearEnemyShots = 0; }
-};
+class SteeredMovers : public fire_test::MoverTest {};
 
 // One pixel a frame along the heading.
 template <class R>

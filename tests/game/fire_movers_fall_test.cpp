@@ -7,24 +7,14 @@
 #include "game/fire/bullet_data.h"
 #include "game/fire/bullet_movers.h"
 #include "game/player_data.h"
+#include "tests/game/fire_movers_fixture.h"
 #include "tests/support/game_driver.h"
 
 namespace {
 
-constexpr float kDt = 1.0f / 64;
+constexpr float kDt = fire_test::kMoverDt;
 
-class FallingMovers : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (int p = 0; p < kBulletPoolCount; ++p) ResetBulletPool(BulletPoolId(p));
-    gFrameTime = kDt;
-    gClearEnemyShots = 0;
-    gPlayerAlive = 1;
-    gPlayerX = 100.0f;
-    gPlayerY = 200.0f;
-  }
-  void TearDown() override { gClearEnemyShots = 0; }
-};
+class FallingMovers : public fire_test::MoverTest {};
 
 void Launch(PatternShot& r, float x, float y) {
   r.x = x;

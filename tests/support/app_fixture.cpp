@@ -79,29 +79,18 @@ void AppFixture::PlaceCursorOnScreen(int x, int y) {
 }
 
 void AppFixture::ButtonDown(int button, bool doubleClick) {
-  platform::HostEvent e;
-  e.kind = doubleClick ? platform::HostEvent::ButtonDouble : platform::HostEvent::ButtonDown;
-  e.button = button;
-  e.x = host.cursor_x - gClientX;
-  e.y = host.cursor_y - gClientY;
-  host.Inject(e);
+  using platform::HostEvent;
+  host.InjectPointer(doubleClick ? HostEvent::ButtonDouble : HostEvent::ButtonDown,
+                     host.cursor_x - gClientX, host.cursor_y - gClientY, button);
 }
 
 void AppFixture::ButtonUp(int button) {
-  platform::HostEvent e;
-  e.kind = platform::HostEvent::ButtonUp;
-  e.button = button;
-  e.x = host.cursor_x - gClientX;
-  e.y = host.cursor_y - gClientY;
-  host.Inject(e);
+  host.InjectPointer(platform::HostEvent::ButtonUp, host.cursor_x - gClientX,
+                     host.cursor_y - gClientY, button);
 }
 
 void AppFixture::Inject(platform::HostEvent::Kind kind, int x, int y) {
-  platform::HostEvent e;
-  e.kind = kind;
-  e.x = x;
-  e.y = y;
-  host.Inject(e);
+  host.InjectPointer(kind, x, y);
 }
 
 }  // namespace morv_test

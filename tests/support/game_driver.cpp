@@ -145,34 +145,20 @@ void GameDriver::Tap(int vk) {
   Drain();
 }
 
-namespace {
-
-// A mouse event at the pointer's place in the client area.
-platform::HostEvent MouseEvent(platform::HostEvent::Kind kind, int x, int y, int button) {
-  platform::HostEvent e;
-  e.kind = kind;
-  e.x = x;
-  e.y = y;
-  e.button = button;
-  return e;
-}
-
-}  // namespace
-
 void GameDriver::MoveMouse(int x, int y) {
   mouse_x_ = x;
   mouse_y_ = y;
   host.cursor_x = host.window_x + x;
   host.cursor_y = host.window_y + y;
-  host.Inject(MouseEvent(platform::HostEvent::MouseMove, x, y, 0));
+  host.InjectPointer(platform::HostEvent::MouseMove, x, y);
 }
 
 void GameDriver::MouseDown(int button) {
-  host.Inject(MouseEvent(platform::HostEvent::ButtonDown, mouse_x_, mouse_y_, button));
+  host.InjectPointer(platform::HostEvent::ButtonDown, mouse_x_, mouse_y_, button);
 }
 
 void GameDriver::MouseUp(int button) {
-  host.Inject(MouseEvent(platform::HostEvent::ButtonUp, mouse_x_, mouse_y_, button));
+  host.InjectPointer(platform::HostEvent::ButtonUp, mouse_x_, mouse_y_, button);
 }
 
 uint32_t GameDriver::SlotPixel(int slot, int x, int y) const {
