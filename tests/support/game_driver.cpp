@@ -80,10 +80,12 @@ void GameDriver::HideFiles(
   for (const auto& file : replaced) hidden.insert(file.first);
   const fs::path source(MORV_PROGRAM_DIR);
   const fs::path copy = fs::path(temp_dir_) / "program";
+  // Names are cut from the walked paths (fs::relative would resolve each one on the disk).
+  const size_t prefix = source.generic_string().size() + 1;
   for (const char* top : {"IMAGE", "SOUND", "MIDI"}) {
     if (!fs::exists(source / top)) continue;
     for (const auto& entry : fs::recursive_directory_iterator(source / top)) {
-      const fs::path relative = fs::relative(entry.path(), source);
+      const fs::path relative = entry.path().generic_string().substr(prefix);
       const fs::path target = copy / relative;
       if (entry.is_directory()) {
         fs::create_directories(target);
