@@ -48,8 +48,8 @@ const char* DamageName(Damage d) {
 }
 
 std::vector<uint8_t> ReadFile(const fs::path& path) {
-  std::ifstream f(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  const std::string bytes = morv_test::ReadWholeFile(path.string());
+  return {bytes.begin(), bytes.end()};
 }
 
 uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
