@@ -126,14 +126,20 @@ const Recording& Stretch(int stage) {
 }
 
 // Back to the title, then the recorded stretch: stage 1 as recorded from the title, stage 2 as
-// recorded from its entry at distance 100. With `whole` every checkpoint field is compared; else
-// the state and the lives alone (a run without a picture presents other pixels, and a shot whose
-// picture is missing hits nothing, so the score and even the distance may part from the file's).
+// recorded from its entry at distance 100. With `whole` every checkpoint field is compared. Else
+// the state, the lives and the distance: a run without a picture presents other pixels, and a shot
+// whose picture is missing hits nothing, so the hash and the score part from the file's. The
+// distance only when the game comes to the recording fresh: a run that played before it (the tune
+// runs) reaches the title at another point of the frame clock, and its frame times differ.
 void PlayRecordedStages(GameDriver& game, bool whole) {
+  const bool fresh = game.frame_count() == 0;
   if (gGameState != kStateTitle) {
     game.Tap('T');
     ASSERT_TRUE(game.FramesUntil([] { return gGameState == kStateTitle; }, 300));
   }
+  const auto compared = [&](const std::string& key) {
+    return whole || key == "state" || key == "lives" || (key == "distance" && fresh);
+  };
   for (int stage : {1, 2}) {
     Recording rec = Stretch(stage);
     ASSERT_EQ(rec.error, "") << "stage" << stage << ".rec";
@@ -141,7 +147,7 @@ void PlayRecordedStages(GameDriver& game, bool whole) {
     if (stage == 2) game.EnterStage(2, 100.0f);
     const int ran = morv_test::Replay(game, rec, [&](const morv_test::Checkpoint& c) {
       for (const auto& [key, value] : c.fields) {
-        if (!whole && key != "state" && key != "lives") continue;
+        if (!compared(key)) continue;
         EXPECT_EQ(morv_test::CheckpointValue(key, game), value)
             << "stage" << stage << ".rec line " << c.line + 1 << ": " << key;
       }
