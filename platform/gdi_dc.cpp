@@ -1,5 +1,6 @@
 // Device contexts: memory contexts with a selected bitmap, the contexts of surfaces and of the
 // window, object selection, pixel reads and writes, copies between contexts, text colours.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/ddraw.h"
@@ -184,6 +185,40 @@ BOOL DeleteObject(HGDIOBJ object) {
   return FALSE;
 }
 
+namespace {
+
+// `n` pixels from (sx, sy) of `src` to (dx, dy) of `dst`, in the destination's layout (as
+// ColorFromNative then NativeFromColor give it).
+void CopyRow(const Target& dst, int dx, int dy, const Target& src, int sx, int sy, int n) {
+  const int dbytes = platform::BitsPerPixel(dst.layout) / 8;
+  const int sbytes = platform::BitsPerPixel(src.layout) / 8;
+  uint8_t* d = dst.pixels + static_cast<size_t>(dy) * dst.pitch + static_cast<size_t>(dx) * dbytes;
+  const uint8_t* s = src.pixels + static_cast<size_t>(sy) * src.pitch +
+                     static_cast<size_t>(sx) * sbytes;
+  if (dst.layout == src.layout) {
+    std::memcpy(d, s, static_cast<size_t>(n) * dbytes);
+  } else if (src.layout == platform::PixelLayout::Xrgb8888) {
+    // A bitmap onto a 16-bit surface: five bits of red and blue, six or five of green.
+    const bool green6 = dst.layout == platform::PixelLayout::Rgb565;
+    for (int i = 0; i < n; ++i, s += 4, d += 2) {
+      uint32_t v;
+      std::memcpy(&v, s, 4);
+      const uint32_t r = (v >> 19) & 31, b = (v >> 3) & 31;
+      const uint16_t p = static_cast<uint16_t>(green6 ? (r << 11) | (((v >> 10) & 63) << 5) | b
+                                                      : (r << 10) | (((v >> 11) & 31) << 5) | b);
+      std::memcpy(d, &p, 2);
+    }
+  } else {
+    for (int i = 0; i < n; ++i) {
+      const uint32_t v = platform::gdi::ReadPixel(src, sx + i, sy);
+      const uint32_t c = platform::ColorFromNative(src.layout, v);
+      platform::gdi::WritePixel(dst, dx + i, dy, platform::NativeFromColor(dst.layout, c));
+    }
+  }
+}
+
+}  // namespace
+
 BOOL StretchBlt(HDC dest, int xDest, int yDest, int wDest, int hDest, HDC source, int xSrc,
                 int ySrc, int wSrc, int hSrc, DWORD rop) {
   Target dst, src;
@@ -193,6 +228,18 @@ BOOL StretchBlt(HDC dest, int xDest, int yDest, int wDest, int hDest, HDC source
   }
   if (wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) return FALSE;
   const bool sameLayout = dst.layout == src.layout;
+  if (wDest == wSrc && hDest == hSrc && dst.pixels != src.pixels) {
+    // Pixel for pixel (each picture the loader puts on its surface): the part of each row that
+    // falls inside both pictures is copied, or converted, in one go.
+    const int i0 = std::max({0, -xDest, -xSrc});
+    const int i1 = std::min({wDest, dst.width - xDest, src.width - xSrc});
+    for (int j = 0; j < hDest && i1 > i0; ++j) {
+      const int dy = yDest + j, sy = ySrc + j;
+      if (dy < 0 || dy >= dst.height || sy < 0 || sy >= src.height) continue;
+      CopyRow(dst, xDest + i0, dy, src, xSrc + i0, sy, i1 - i0);
+    }
+    return TRUE;
+  }
   for (int j = 0; j < hDest; ++j) {
     const int dy = yDest + j;
     const int sy = ySrc + static_cast<int>(static_cast<int64_t>(j) * hSrc / hDest);

@@ -1,10 +1,10 @@
-// Damaged files in the program's directory: every picture missing in turn, a sample of them cut
-// short or with a size field that claims more than the file holds, and both sounds and both tunes
-// each of the three ways. A picture or a
-// sound the loader cannot read is reported through the error box (and on stderr) and the game
-// goes on without it; a tune that cannot be opened plays nothing and says nothing. Each run then
-// plays stage 1 from the title and a stretch of stage 2 (some 120 frames), and leaves the
-// program's directory as it found it.
+// Damaged files in the program's directory: every picture in turn missing, cut short, or with a
+// height that claims more rows than the file holds, and both sounds and both tunes each of the
+// three ways. A picture or a sound the loader cannot read is reported through the error box (and
+// on stderr) and the game goes on without it; a tune that cannot be opened plays nothing and says
+// nothing. Each run then replays a recorded stretch of stage 1 from the title and of stage 2
+// (tests/recordings/bad_assets/), reaching the recording's states, and leaves the program's
+// directory as it found it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,10 +22,13 @@
 #include "platform/mci.h"
 #include "platform/user32.h"
 #include "tests/support/game_driver.h"
+#include "tests/support/recording.h"
+#include "tests/support/replay.h"
 
 namespace fs = std::filesystem;
 using morv_test::GameDriver;
 using morv_test::GameOptions;
+using morv_test::Recording;
 
 namespace {
 
@@ -45,8 +48,8 @@ const char* DamageName(Damage d) {
 }
 
 std::vector<uint8_t> ReadFile(const fs::path& path) {
-  std::ifstream f(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  const std::string bytes = morv_test::ReadWholeFile(path.string());
+  return {bytes.begin(), bytes.end()};
 }
 
 uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
@@ -99,33 +102,58 @@ GameOptions Damaged(const std::string& name, Damage damage) {
   return options;
 }
 
-// Name, size and modification time of every file under a directory.
-std::map<std::string, std::pair<uintmax_t, fs::file_time_type>> Listing(const fs::path& dir) {
+// Name, size and modification time of every file under a directory. (Names are cut from the
+// walked paths: fs::relative would resolve every link of the game's copy on each listing.)
+std::map<std::string, std::pair<uintmax_t, fs::file_time_type>> Listing(const std::string& dir) {
+  const std::string prefix = dir.back() == '/' ? dir : dir + "/";
   std::map<std::string, std::pair<uintmax_t, fs::file_time_type>> files;
-  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-    const fs::path p = entry.path();
+  for (const auto& entry : fs::recursive_directory_iterator(prefix)) {
+    const std::string path = entry.path().generic_string();
     std::error_code ec;
-    const uintmax_t size = entry.is_regular_file(ec) ? fs::file_size(p, ec) : 0;
-    files[fs::relative(p, dir).generic_string()] = {size, fs::last_write_time(p, ec)};
+    const uintmax_t size = entry.is_regular_file(ec) ? fs::file_size(entry.path(), ec) : 0;
+    files[path.substr(prefix.size())] = {size, fs::last_write_time(entry.path(), ec)};
   }
   return files;
 }
 
-// Title frames, then stage 1 from Enter with the ship moving and firing, then stage 2.
-void PlayStages(GameDriver& game) {
+// The recorded stretch, parsed once: stage 1 from the title, then stage 2.
+const Recording& Stretch(int stage) {
+  static const Recording stage1 = morv_test::ParseRecording(
+      morv_test::ReadWholeFile(MORV_RECORDINGS_DIR "/bad_assets/stage1.rec"));
+  static const Recording stage2 = morv_test::ParseRecording(
+      morv_test::ReadWholeFile(MORV_RECORDINGS_DIR "/bad_assets/stage2.rec"));
+  return stage == 1 ? stage1 : stage2;
+}
+
+// Back to the title, then the recorded stretch: stage 1 as recorded from the title, stage 2 as
+// recorded from its entry at distance 100. With `whole` every checkpoint field is compared. Else
+// the state, the lives and the distance: a run without a picture presents other pixels, and a shot
+// whose picture is missing hits nothing, so the hash and the score part from the file's. The
+// distance only when the game comes to the recording fresh: a run that played before it (the tune
+// runs) reaches the title at another point of the frame clock, and its frame times differ.
+void PlayRecordedStages(GameDriver& game, bool whole) {
+  const bool fresh = game.frame_count() == 0;
   if (gGameState != kStateTitle) {
     game.Tap('T');
     ASSERT_TRUE(game.FramesUntil([] { return gGameState == kStateTitle; }, 300));
   }
-  game.Frames(3);
-  game.Tap(VK_RETURN);
-  game.Hold(VK_LEFT, 20);
-  game.Hold(VK_SHIFT, 40);
-  ASSERT_EQ(gGameState, kStateStage1);
-  game.EnterStage(2, 100.0f);
-  game.Hold(VK_RIGHT, 30);
-  game.Frames(30);
-  ASSERT_EQ(gGameState, kStateStage2);
+  const auto compared = [&](const std::string& key) {
+    return whole || key == "state" || key == "lives" || (key == "distance" && fresh);
+  };
+  for (int stage : {1, 2}) {
+    Recording rec = Stretch(stage);
+    ASSERT_EQ(rec.error, "") << "stage" << stage << ".rec";
+    ASSERT_FALSE(rec.checks.empty()) << "stage" << stage << ".rec";
+    if (stage == 2) game.EnterStage(2, 100.0f);
+    const int ran = morv_test::Replay(game, rec, [&](const morv_test::Checkpoint& c) {
+      for (const auto& [key, value] : c.fields) {
+        if (!compared(key)) continue;
+        EXPECT_EQ(morv_test::CheckpointValue(key, game), value)
+            << "stage" << stage << ".rec line " << c.line + 1 << ": " << key;
+      }
+    });
+    ASSERT_EQ(ran, rec.LastFrame()) << "the program quit in stage " << stage;
+  }
 }
 
 // Starts the game with one file damaged, plays, and returns the error boxes it showed.
@@ -158,7 +186,7 @@ Run StartAndPlay(const std::string& name, Damage damage,
     const size_t boxes_at_start = game.host.box_texts.size();
     for (size_t i = 0; i < boxes_at_start; ++i) EXPECT_EQ(game.host.box_captions[i], kCaption);
     run.boxes = game.host.box_texts;
-    PlayStages(game);
+    PlayRecordedStages(game, false);
     EXPECT_EQ(game.host.box_texts.size(), boxes_at_start) << "an error box in play";
     EXPECT_FALSE(game.quit());
     EXPECT_EQ(Listing(game.data_dir()), before) << "the game wrote into its directory";
@@ -256,24 +284,35 @@ void CheckTunes(Damage damage) {
   }
 }
 
-// Every picture goes missing in turn, the files shared among 24 tests that run side by side.
-// Cut short and lying, every twentieth picture (each file is read by the same reader; the sample
-// spans the list's sizes and shapes).
-constexpr size_t kMissingShares = 24;
-constexpr size_t kDamagedStep = 20;
+// With every file whole the recorded stretch plays as recorded, to the picture.
+TEST_F(BadAssets, WithEveryFileWholeTheRecordedStretchPlaysAsRecorded) {
+  GameDriver game;
+  ASSERT_TRUE(game.started());
+  PlayRecordedStages(game, true);
+  EXPECT_EQ(game.host.box_texts, std::vector<std::string>{});
+}
+
+// Every picture missing, cut short and lying in turn, each way's files shared among 24 tests that
+// run side by side.
+constexpr size_t kShares = 24;
 
 class MissingPictures : public BadAssets, public testing::WithParamInterface<size_t> {};
 TEST_P(MissingPictures, EachIsReportedAndTheGamePlaysWithoutIt) {
-  CheckPictures(Damage::Missing, GetParam(), kMissingShares);
+  CheckPictures(Damage::Missing, GetParam(), kShares);
 }
-INSTANTIATE_TEST_SUITE_P(Share, MissingPictures, testing::Range<size_t>(0, kMissingShares));
+INSTANTIATE_TEST_SUITE_P(Share, MissingPictures, testing::Range<size_t>(0, kShares));
 
-TEST_F(BadAssets, TruncatedPicturesAreReportedAndTheGamePlaysWithoutThem) {
-  CheckPictures(Damage::Truncated, 0, kDamagedStep);
+class TruncatedPictures : public BadAssets, public testing::WithParamInterface<size_t> {};
+TEST_P(TruncatedPictures, EachIsReportedAndTheGamePlaysWithoutIt) {
+  CheckPictures(Damage::Truncated, GetParam(), kShares);
 }
-TEST_F(BadAssets, PicturesWithALyingHeightAreReportedAndTheGamePlaysWithoutThem) {
-  CheckPictures(Damage::LyingSize, 10, kDamagedStep);
+INSTANTIATE_TEST_SUITE_P(Share, TruncatedPictures, testing::Range<size_t>(0, kShares));
+
+class PicturesWithALyingHeight : public BadAssets, public testing::WithParamInterface<size_t> {};
+TEST_P(PicturesWithALyingHeight, EachIsReportedAndTheGamePlaysWithoutIt) {
+  CheckPictures(Damage::LyingSize, GetParam(), kShares);
 }
+INSTANTIATE_TEST_SUITE_P(Share, PicturesWithALyingHeight, testing::Range<size_t>(0, kShares));
 
 TEST_F(BadAssets, AMissingSoundIsReportedAndTheGamePlaysSilentOfIt) {
   CheckSounds(Damage::Missing);

@@ -98,6 +98,35 @@ TEST_P(Gdi, StretchBltCopiesABitmapIntoTheSurface) {
   EXPECT_EQ(DeleteObject(bitmap), TRUE);
 }
 
+// Pixel for pixel, a copy reaching past either picture's edge writes only what lies inside both.
+TEST_P(Gdi, StretchBltPixelForPixelKeepsInsideBothPictures) {
+  const auto bytes =
+      testbmp::Rgb(3, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x808080, 0x00FFFF});
+  HBITMAP bitmap = platform::DecodeBitmap(bytes.data(), bytes.size());
+  ASSERT_NE(bitmap, nullptr);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  // Up and left of the surface: its corner gets the bitmap's pixel (1, 1) and (2, 1).
+  EXPECT_TRUE(StretchBlt(dc, -1, -1, 3, 2, memory, 0, 0, 3, 2, SRCCOPY));
+  EXPECT_EQ(GetPixel(dc, 0, 0) & 0xF8F8F8, 0x808080u & 0xF8F8F8);
+  EXPECT_EQ(GetPixel(dc, 1, 0) & 0xF8F8F8, 0xFFFF00u & 0xF8F8F8);  // cyan, as COLORREF
+  EXPECT_EQ(Native(2, 0), 0u);
+  EXPECT_EQ(Native(0, 1), 0u);
+  // Right of and below the surface's edge, and a source rectangle past the bitmap's right edge.
+  EXPECT_TRUE(StretchBlt(dc, 118, 39, 3, 2, memory, 0, 0, 3, 2, SRCCOPY));
+  EXPECT_EQ(GetPixel(dc, 118, 39) & 0xF8F8F8, 0x0000F8u);  // red
+  EXPECT_EQ(GetPixel(dc, 119, 39) & 0xF8F8F8, 0x00F800u);  // green
+  EXPECT_TRUE(StretchBlt(dc, 50, 10, 3, 2, memory, 1, 0, 3, 2, SRCCOPY));
+  EXPECT_EQ(GetPixel(dc, 50, 10) & 0xF8F8F8, 0x00F800u);  // green
+  EXPECT_EQ(GetPixel(dc, 51, 11) & 0xF8F8F8, 0xFFFF00u & 0xF8F8F8);
+  EXPECT_EQ(Native(52, 10), 0u);
+  EXPECT_EQ(Native(52, 11), 0u);
+  EXPECT_EQ(Native(49, 10), 0u);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  EXPECT_EQ(DeleteObject(bitmap), TRUE);
+}
+
 TEST_P(Gdi, OpaqueTextPaintsABandAsHighAsTheCell) {
   LOGFONTA lf{};
   lf.lfHeight = 16;

@@ -21,20 +21,16 @@
 #include <vector>
 
 #include "engine/profile.h"
-#include "game/game_states.h"
-#include "game/player_data.h"
-#include "game/score_data.h"
-#include "game/stage_drivers.h"
 #include "platform/ddraw_internal.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/recording.h"
+#include "tests/support/replay.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using morv_test::Checkpoint;
 using morv_test::GameDriver;
-using morv_test::RecordedEvent;
 using morv_test::Recording;
 
 std::string ProfileFolder() {
@@ -63,34 +59,7 @@ std::vector<std::string> RecordingFiles() {
   return files;
 }
 
-// The values a checkpoint compares, as the file spells them.
-std::string Observed(const std::string& key, const GameDriver& game) {
-  char text[32];
-  if (key == "state") return std::to_string(gGameState);
-  if (key == "distance") {
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(gDistance));
-    return text;
-  }
-  if (key == "score") return std::to_string(gScore);
-  if (key == "lives") return std::to_string(gLives);
-  if (key == "framehash") {
-    std::snprintf(text, sizeof text, "%08x", morv_test::Fnv1a(game.Picture()));
-    return text;
-  }
-  return "?";
-}
-
 constexpr const char* kAllFields[] = {"state", "distance", "score", "lives", "framehash"};
-
-void Deliver(GameDriver& game, const RecordedEvent& e) {
-  switch (e.kind) {
-    case RecordedEvent::Down: game.Press(e.a); break;
-    case RecordedEvent::Up: game.Release(e.a); break;
-    case RecordedEvent::Move: game.MoveMouse(e.a, e.b); break;
-    case RecordedEvent::ButtonDown: game.MouseDown(e.a); break;
-    case RecordedEvent::ButtonUp: game.MouseUp(e.a); break;
-  }
-}
 
 class Replay : public testing::TestWithParam<std::string> {};
 
@@ -104,30 +73,24 @@ TEST_P(Replay, ReachesEveryCheckpointWithNoErrorBoxAndNoRefusedSourceRectangle) 
 
   GameDriver game;
   ASSERT_TRUE(game.started());
-  size_t nextEvent = 0, nextCheck = 0;
-  const int last = rec.LastFrame();
-  for (int frame = 0; frame <= last; ++frame) {
-    for (; nextCheck < rec.checks.size() && rec.checks[nextCheck].frame == frame; ++nextCheck) {
-      Checkpoint& c = rec.checks[nextCheck];
-      if (regenerate) {
-        if (c.fields.empty()) {
-          for (const char* key : kAllFields) c.fields.emplace_back(key, "");
-        }
-        std::string line = "check " + std::to_string(c.frame);
-        for (auto& [key, value] : c.fields) line += " " + key + "=" + Observed(key, game);
-        rec.lines[c.line] = line;
-        continue;
+  const int ran = morv_test::Replay(game, rec, [&](Checkpoint& c) {
+    if (regenerate) {
+      if (c.fields.empty()) {
+        for (const char* key : kAllFields) c.fields.emplace_back(key, "");
       }
-      for (const auto& [key, value] : c.fields) {
-        EXPECT_EQ(Observed(key, game), value) << path << " line " << c.line + 1 << ": " << key;
+      std::string line = "check " + std::to_string(c.frame);
+      for (auto& [key, value] : c.fields) {
+        line += " " + key + "=" + morv_test::CheckpointValue(key, game);
       }
+      rec.lines[c.line] = line;
+      return;
     }
-    for (; nextEvent < rec.events.size() && rec.events[nextEvent].frame == frame; ++nextEvent) {
-      Deliver(game, rec.events[nextEvent]);
+    for (const auto& [key, value] : c.fields) {
+      EXPECT_EQ(morv_test::CheckpointValue(key, game), value)
+          << path << " line " << c.line + 1 << ": " << key;
     }
-    if (frame == last) break;
-    ASSERT_EQ(game.Frames(1), 1) << path << ": the program quit before frame " << frame;
-  }
+  });
+  ASSERT_EQ(ran, rec.LastFrame()) << path << ": the program quit before frame " << ran;
 
   EXPECT_EQ(game.host.box_texts, std::vector<std::string>{}) << path;
   EXPECT_EQ(platform::ddraw::RefusedSourceRects() - refusedBefore, 0) << path;

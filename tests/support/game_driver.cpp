@@ -7,6 +7,8 @@
 #include <fstream>
 #include <set>
 
+#include <unistd.h>
+
 #include "engine/el_draw.h"
 #include "engine/el_sound.h"
 #include "engine/midi.h"
@@ -30,8 +32,9 @@ namespace fs = std::filesystem;
 namespace morv_test {
 
 GameDriver::GameDriver(const GameOptions& options) {
-  // A private directory: the single-instance lock of this run (so test processes running side by
-  // side never see each other) and, when files are hidden, the game's copy of its directory.
+  // A private directory for the single-instance lock of this run (so test processes running side
+  // by side never see each other); when files are hidden, the game reads the process's copy of
+  // its directory.
   char pattern[] = "/tmp/morv-game-XXXXXX";
   if (const char* made = mkdtemp(pattern)) temp_dir_ = made;
   platform::SetLockDirectory(temp_dir_);
@@ -52,7 +55,7 @@ GameDriver::GameDriver(const GameOptions& options) {
 
 GameDriver::~GameDriver() {
   // Leave the process as a fresh one: the next driver must not meet this run's window, mutex,
-  // surfaces or sound buffers.
+  // surfaces or sound buffers, nor its hidden or replaced files.
   // The tune's sequencer is the process's: a tune left open would refuse the next driver's.
   if (started_ && !quit_) StopMidi();
   if (started_ && !quit_) ShutdownApplication();
@@ -65,42 +68,118 @@ GameDriver::~GameDriver() {
   platform::CloseAllNamedMutexes();
   platform::SetLockDirectory("");
   platform::SetHost(nullptr);
+  if (data_dir_ != std::string(MORV_PROGRAM_DIR) + "/") RestoreFiles();
   if (!temp_dir_.empty()) {
     std::error_code ec;
     fs::remove_all(temp_dir_, ec);
   }
 }
 
-// A copy of the program's directory made of links, without the hidden files and with the
-// replaced ones written in.
-void GameDriver::HideFiles(
-    const std::vector<std::string>& missing,
-    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& replaced) {
-  std::set<std::string> hidden(missing.begin(), missing.end());
-  for (const auto& file : replaced) hidden.insert(file.first);
+namespace {
+
+// The game's copy of the program's directory for the runs that hide or replace files: a link to
+// each file of IMAGE, SOUND and MIDI. It is made once in a process and each run takes out only the
+// files it hides or replaces, putting their links back after (making some 250 links a run cost
+// more than the run's game: the file system hunts for free inodes among those just freed).
+struct LinkedCopy {
+  std::string root;             // private directory holding the copy
+  fs::path dir;                 // root/program
+  std::set<std::string> links;  // every file linked, as the game names them
+  std::set<std::string> dirs;   // the directories under it
+  pid_t owner = 0;              // a forked child leaves the parent's copy alone
+  ~LinkedCopy() { Drop(); }
+  void Drop() {
+    std::error_code ec;
+    if (!root.empty() && owner == getpid()) fs::remove_all(root, ec);
+    root.clear();
+    links.clear();
+    dirs.clear();
+  }
+};
+
+LinkedCopy& SharedCopy() {
+  static LinkedCopy copy;
+  if (!copy.root.empty()) return copy;
+  char pattern[] = "/tmp/morv-program-XXXXXX";
+  const char* made = mkdtemp(pattern);
+  if (made == nullptr) return copy;
+  copy.root = made;
+  copy.owner = getpid();
+  copy.dir = fs::path(copy.root) / "program";
   const fs::path source(MORV_PROGRAM_DIR);
-  const fs::path copy = fs::path(temp_dir_) / "program";
+  // Names are cut from the walked paths (fs::relative would resolve each one on the disk).
+  const size_t prefix = source.generic_string().size() + 1;
+  fs::create_directories(copy.dir);
   for (const char* top : {"IMAGE", "SOUND", "MIDI"}) {
     if (!fs::exists(source / top)) continue;
+    fs::create_directories(copy.dir / top);
+    copy.dirs.insert(top);
     for (const auto& entry : fs::recursive_directory_iterator(source / top)) {
-      const fs::path relative = fs::relative(entry.path(), source);
-      const fs::path target = copy / relative;
+      const std::string name = entry.path().generic_string().substr(prefix);
       if (entry.is_directory()) {
-        fs::create_directories(target);
-      } else if (hidden.count(relative.generic_string()) == 0) {
-        fs::create_directories(target.parent_path());
-        fs::create_symlink(entry.path(), target);
+        fs::create_directories(copy.dir / name);
+        copy.dirs.insert(name);
+      } else {
+        fs::create_symlink(entry.path(), copy.dir / name);
+        copy.links.insert(name);
       }
     }
   }
+  return copy;
+}
+
+// True when the copy holds its links and directories and nothing else.
+bool CopyIsWhole(const LinkedCopy& copy) {
+  const size_t prefix = copy.dir.generic_string().size() + 1;
+  size_t links = 0, dirs = 0;
+  std::error_code ec;
+  for (const auto& entry : fs::recursive_directory_iterator(copy.dir, ec)) {
+    const std::string name = entry.path().generic_string().substr(prefix);
+    if (entry.is_symlink() && copy.links.count(name) != 0) {
+      ++links;
+    } else if (!entry.is_symlink() && entry.is_directory() && copy.dirs.count(name) != 0) {
+      ++dirs;
+    } else {
+      return false;
+    }
+  }
+  return !ec && links == copy.links.size() && dirs == copy.dirs.size();
+}
+
+}  // namespace
+
+// The shared copy without the hidden files and with the replaced ones written in.
+void GameDriver::HideFiles(
+    const std::vector<std::string>& missing,
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>>& replaced) {
+  LinkedCopy& copy = SharedCopy();
+  if (copy.root.empty()) return;
+  hidden_.assign(missing.begin(), missing.end());
+  for (const auto& file : replaced) hidden_.push_back(file.first);
+  std::error_code ec;
+  for (const std::string& name : hidden_) fs::remove(copy.dir / name, ec);
   for (const auto& [name, bytes] : replaced) {
-    const fs::path target = copy / name;
+    const fs::path target = copy.dir / name;
     fs::create_directories(target.parent_path());
     std::ofstream out(target, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
   }
-  data_dir_ = copy.string() + "/";
+  data_dir_ = copy.dir.string() + "/";
+}
+
+// Puts the hidden files' links back; a copy the run left otherwise changed is made anew next time.
+void GameDriver::RestoreFiles() {
+  LinkedCopy& copy = SharedCopy();
+  std::error_code ec;
+  for (const std::string& name : hidden_) {
+    fs::remove(copy.dir / name, ec);
+    if (copy.links.count(name) != 0) {
+      fs::create_symlink(fs::path(MORV_PROGRAM_DIR) / name, copy.dir / name, ec);
+    }
+  }
+  hidden_.clear();
+  if (!CopyIsWhole(copy)) copy.Drop();
 }
 
 LoopStep GameDriver::Pass() {

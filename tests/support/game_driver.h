@@ -118,11 +118,13 @@ class GameDriver {
  private:
   void HideFiles(const std::vector<std::string>& missing,
                  const std::vector<std::pair<std::string, std::vector<uint8_t>>>& replaced);
+  void RestoreFiles();
 
   bool started_ = false;
   bool quit_ = false;
   std::string data_dir_;
   std::string temp_dir_;
+  std::vector<std::string> hidden_;  // files taken out of the shared copy for this run
   int mouse_x_ = 0, mouse_y_ = 0;
   // Play-log position at the start of each frame run, and where the log counts from.
   std::vector<int> frame_marks_;
