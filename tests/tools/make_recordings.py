@@ -98,14 +98,16 @@ def tap_y(s, length):
 
 # Steering of the current revision's normal play, one string a profile: each token is a frame and
 # what happens on it, "L", "R", "U", "D" an arrow held for the frames that follow the letter, "F+"
-# and "F-" fire pressed and let go, "S" Space tapped, "C" a checkpoint (on the frame of the Y that
-# continues: the prompt is still up and the lives below 1). 999 lives at 16 a destruction take 63
-# destructions, and a destroyed ship is untouchable for 300 frames: the ship is steered, after
-# each destruction, to where the next enemy bullet will meet it as soon as it can be hit again
-# (found by tests/tools/morv_seek.cpp, which tries every move on copies of the game). Fire is held
-# but while a boss attacks and lives are still to be lost there (stage 1 until the 40th destruction,
-# stage 2 until the continue), so that each boss fight lasts long enough; after the continue the
-# ship goes back to the middle of the lower field and stays. Space ends the ending early.
+# and "F-" fire pressed and let go, "X+" the second gun (Ctrl) pressed, "S" Space tapped (and a
+# checkpoint there, the ending still up), "C" a checkpoint (on the frame of the Y that continues:
+# the prompt is still up and the lives below 1); last, the length of the recording. 999 lives at 16
+# a destruction take 63 destructions, and a destroyed ship is untouchable for 300 frames: the ship
+# is steered, after each destruction, to where the next enemy bullet will meet it as soon as it can
+# be hit again (found by tests/tools/morv_seek.cpp, which tries every move on copies of the game).
+# Fire is held but while a boss attacks and lives are still to be lost there (stage 1 until the 40th
+# destruction, stage 2 until the continue), so that each boss fight lasts long enough; after the
+# continue the ship goes back to the middle of the lower field and stays, both guns firing. Space
+# ends the ending 300 frames in.
 STEERING = {}
 STEERING['w480'] = ("""
 23880C
@@ -122,8 +124,8 @@ STEERING['w480'] = ("""
 18495L25 18495D120 19103R80 19103U120 19592L115 19592D120 19870U15 19930R10 19930D15
 20233R80 20233U35 20840L50 20840U70 21151F- 21211R10 21211D35 21516R80 21516U70
 21875D120 22215U35 22540L115 22540D15 22866U15 23195R50 23195U15 23550U15 23881R7
-23881D55 23881F+ 27321S
-""", 27621)
+23881D55 23881F+ 23881X+ 25821S
+""", 25921)
 STEERING['w600'] = ("""
 22980C
 460L50 460U120 902R25 902D120 1215L25 1215U120 1551R25 1551D120 1853L10 1853U120 2153R25
@@ -139,8 +141,8 @@ STEERING['w600'] = ("""
 17044R10 17044D120 17346L80 17651R50 17651U70 17925U15 17983L10 17983D70 18308R25
 18308D15 18621L115 18943R10 18943U120 19275R50 19275D120 20186L50 20186U120 20394R115
 20394D120 20645L6 20645U15 20704U120 21615L50 21979F- 22048R50 22048D15 22351L10
-22351D120 22650L25 22981L18 22981U7 22981F+ 26290S
-""", 26590)
+22351D120 22650L25 22981L18 22981U7 22981F+ 22981X+ 24866S
+""", 24966)
 STEERING['640'] = ("""
 23460C
 460L25 460U120 873L25 873D70 1173R10 1173D35 1490R25 1490U120 1811R25 1811D15 2123D120
@@ -156,8 +158,8 @@ STEERING['640'] = ("""
 18442R10 18442D15 18781R80 18781D120 19141U120 19447L6 19505L50 19505D120 20115R80
 20115U120 20503L115 20503D15 20818R25 20818U15 21121R10 21121D35 21742R50 21742U70
 22093F- 22150L80 22449R115 22817D120 23066U6 23123L80 23123U120 23461R22 23461D112
-23461F+ 26617S
-""", 26917)
+23461F+ 23461X+ 25197S
+""", 25297)
 
 STEERING['800'] = ("""
 23100C
@@ -174,8 +176,8 @@ STEERING['800'] = ("""
 17168D15 17470L80 17769U70 18102R25 18102U70 18470D120 18743U15 19101R10 19101U120
 19884R25 20220D70 20824L25 20824U70 21076F- 21148L50 21148D15 21448L25 21448D120
 21800R115 21800U15 22108L25 22108D15 22426L50 22426U35 22772L50 22772U15 23101R56
-23101D40 23101F+ 26537S
-""", 26837)
+23101D40 23101F+ 23101X+ 25041S
+""", 25141)
 
 
 def steered_continue(length, every, steering):
@@ -196,13 +198,17 @@ def steered_continue(length, every, steering):
             s.ev(frame, "down VK_SHIFT")
         elif what == "F-":
             s.ev(frame, "up VK_SHIFT")
+        elif what == "X+":
+            s.ev(frame, "down VK_CONTROL")
         elif what == "S":
             s.tap(frame, "VK_SPACE")
+            s.check(frame)
         elif what == "C":
             s.check(frame)
         else:
             raise ValueError(token)
     s.ev(length - 10, "up VK_SHIFT")
+    s.ev(length - 10, "up VK_CONTROL")
     for f in range(0, length + 1, every):
         s.check(f)
     s.check(length)

@@ -11,8 +11,9 @@
 // the recovery ends without that hit near, a finer grid is tried from there. Fire is let go while
 // a boss attacks and lives are still to be lost there: in stage 1 until the given number of
 // destructions (40), in stage 2 until the continue. After the continue the ship is steered back
-// to the middle of the lower field and the seeking ends; in the ending Space is tapped after 600
-// frames. A checkpoint goes on the frame of the Y that continues. The last token is the suggested length of the recording.
+// to the middle of the lower field, the second gun (Ctrl) joins in and the seeking ends; in the
+// ending Space is tapped after 300 frames. A checkpoint goes on the frame of the Y that continues.
+// The last line is the length of the recording.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -206,16 +207,17 @@ int main(int argc, char** argv) {
       const int x = kProfile.playerMinX + 150, y = kProfile.playerMaxY - 20;
       steer(frame + 1, {(x - static_cast<int>(gPlayerX)) * 3 / 8,
                         (y - static_cast<int>(gPlayerY)) * 3 / 8});
+      press(frame + 1, VK_CONTROL, true, "X+");
     }
     lastLives = gLives;
     if (gGameState != lastState) {
       std::fprintf(stderr, "%d: state %d\n", frame, gGameState);
       if (gGameState == kStateEnding) {
-        press(frame + 600, VK_SPACE, true, "S");
-        press(frame + 601, VK_SPACE, false, "");
+        press(frame + 300, VK_SPACE, true, "S");
+        press(frame + 301, VK_SPACE, false, "");
         next = FirstAtOrAfter(events, frame + 1);
       }
-      if (gGameState == kStateTitle && lastState == kStateEnding) end = std::min(end, frame + 300);
+      if (gGameState == kStateTitle && lastState == kStateEnding) end = std::min(end, frame + 100);
       lastState = gGameState;
     }
     bool holdOff = false;
