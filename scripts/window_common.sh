@@ -50,3 +50,25 @@ start_display() {  # start_display WIDTHxHEIGHTxDEPTH: Xvfb picks a free number,
   exec 3>&-
   export DISPLAY=":$display_no"
 }
+
+# One line per check; `finish` prints the last line, "<label>: PASS" or "<label>: FAIL (...)", and
+# exits with it. The script sets check_label first.
+failures=()
+check() {  # check NAME CONDITION-EXIT-CODE
+  if [ "$2" -eq 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures+=("$1"); fi
+}
+finish() {
+  if [ ${#failures[@]} -eq 0 ]; then
+    echo "$check_label: PASS"
+    exit 0
+  fi
+  echo "$check_label: FAIL (${failures[*]})"
+  exit 1
+}
+
+# The single-instance lock lives in the runtime directory: a private one, so a program elsewhere on
+# the machine cannot hold it.
+private_runtime_dir() {
+  export XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+}

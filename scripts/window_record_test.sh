@@ -22,24 +22,10 @@ build_missing morv_recorder_w480 profile_tests_w480
 recorder=build/bin/morv_recorder_w480
 tests=build/bin/profile_tests_w480
 
-failures=()
-check() {  # check NAME CONDITION-EXIT-CODE
-  if [ "$2" -eq 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures+=("$1"); fi
-}
-finish() {
-  if [ ${#failures[@]} -eq 0 ]; then
-    echo "record test: PASS"
-    exit 0
-  fi
-  echo "record test: FAIL (${failures[*]})"
-  exit 1
-}
+check_label="record test"
 
 start_display 640x560x24 || { echo "record test: FAIL (Xvfb)"; exit 1; }
-# The single-instance lock lives in the runtime directory: a private one, so a program elsewhere on
-# the machine cannot hold it.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime_dir
 unset SDL_VIDEODRIVER SDL_DISKAUDIOFILE SDL_DISKAUDIODELAY
 export SDL_AUDIODRIVER=dummy
 

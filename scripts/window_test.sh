@@ -16,24 +16,10 @@ cd "$(dirname "$0")/.."
 source scripts/window_common.sh
 install_tools Xvfb:xvfb xdotool:xdotool import:imagemagick python3:python3
 
-failures=()
-check() {  # check NAME CONDITION-EXIT-CODE
-  if [ "$2" -eq 0 ]; then echo "ok   $1"; else echo "FAIL $1"; failures+=("$1"); fi
-}
-finish() {
-  if [ ${#failures[@]} -eq 0 ]; then
-    echo "window test: PASS"
-    exit 0
-  fi
-  echo "window test: FAIL (${failures[*]})"
-  exit 1
-}
+check_label="window test"
 
 start_display 640x560x24 || { echo "window test: FAIL (Xvfb)"; exit 1; }
-# The single-instance lock lives in the runtime directory: a private one, so a program elsewhere on
-# the machine cannot hold it.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+private_runtime_dir
 export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$work/audio.raw"
 # The disk driver writes as fast as its callback asks; the delay paces it like a real device.
