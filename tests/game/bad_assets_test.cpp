@@ -25,12 +25,28 @@
 #include "tests/support/recording.h"
 #include "tests/support/replay.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 using morv_test::GameDriver;
 using morv_test::GameOptions;
 using morv_test::Recording;
 
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+// The runs capture stderr to read the loader's messages. A crash inside one would leave the
+// sanitizer's report in gtest's capture file, which nobody reads; reports go to a copy of the real
+// stderr taken before any capture.
+[[maybe_unused]] const bool kReportsToRealStderr = [] {
+  const int fd = dup(2);
+  if (fd >= 0) __sanitizer_set_report_fd(reinterpret_cast<void*>(static_cast<intptr_t>(fd)));
+  return fd >= 0;
+}();
+#endif
 
 const std::string kPictureError = "elDraw::LoadObject : BMPファイルを読み込めません";
 const std::string kSoundError = "elSound::LoadObject : WAVEリソースが見つかりません";
