@@ -66,6 +66,17 @@ finish() {
   exit 1
 }
 
+# Waits up to 10 s for the program's window and gives it the keyboard; without a window the check
+# named fails and the script finishes.
+open_window() {  # open_window CHECK-NAME
+  window=$(timeout 10 xdotool search --sync --name "MORVENTICA" | head -1)
+  if [ -z "$window" ]; then
+    check "$1" 1
+    finish
+  fi
+  xdotool windowfocus "$window" 2>/dev/null || true
+}
+
 # The single-instance lock lives in the runtime directory: a private one, so a program elsewhere on
 # the machine cannot hold it.
 private_runtime_dir() {

@@ -36,12 +36,7 @@ case_name="Recordings/Replay.*/w480_window_ci"
 
 "$recorder" "$rec" 60 >"$work/recorder.log" 2>&1 &
 game_pid=$!
-window=$(timeout 10 xdotool search --sync --name "MORVENTICA" | head -1)
-if [ -z "$window" ]; then
-  check "the recorder's window opens" 1
-  finish
-fi
-xdotool windowfocus "$window" 2>/dev/null || true
+open_window "the recorder's window opens"
 
 hold() {  # hold KEY SECONDS: down, held, up
   xdotool keydown "$1"

@@ -27,12 +27,7 @@ export SDL_DISKAUDIODELAY=23
 
 "$program" >"$work/game.log" 2>&1 &
 game_pid=$!
-window=$(timeout 10 xdotool search --sync --name "MORVENTICA" | head -1)
-if [ -z "$window" ]; then
-  check "the window opens" 1
-  finish
-fi
-xdotool windowfocus "$window" 2>/dev/null || true
+open_window "the window opens"
 
 press() {  # a person's key press: down, a tenth of a second, up
   xdotool keydown "$1"
