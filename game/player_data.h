@@ -11,9 +11,11 @@ extern int gPlayerRecovering;       // 1 during the recovery after a destruction
 extern int gRecoveryTimer;          // frames of the current recovery
 extern int gLives;
 extern int gJetFrame;               // jet-flame cell 0 to 2
-extern int gPlayerFacing;           // facing word of the key polling
+// Kept only for the reset, which sets it to 0; the key polling never reads or writes it.
+extern int gPlayerFacing;
 extern int gShipCellKeyboard;       // ship picture cell under keyboard control (always 3)
-extern int gShipCellMouse;          // ship animation cell under mouse control
+// Kept only for the reset, which sets it to 0; under mouse control the ship draws the keyboard cell.
+extern int gShipCellMouse;
 
 // The ship keys, each a four-state key record, in this order.
 enum PlayerKey : int {

@@ -105,9 +105,10 @@ void ResetPlayerPools() {
   for (BeamFrame& b : gBeamFrames) b = {kShotParkX, kShotParkY, 0};
   for (BurstShot& b : gBurstShots) b = {kShotParkX, kShotParkY, b.speed, 0.0f, 0};
   for (PlayerMissile& m : gPlayerMissiles) m = {kShotParkX, kShotParkY, m.speed, 0, kRestHeading};
-  // The phase counter is the one word a reset leaves to the fragment.
+  // The phase counter goes back to 0 with the rest: a fragment that kept it through a reset in
+  // mid-explosion would count on from there, and once past 250 no explosion would ever end.
   for (PlayerFragment& f : gPlayerFragments) {
-    f = {kParkX, kParkY, kRestHeading, 0.0f, 0, 0, 0, 0, 0, f.phaseCounter};
+    f = {kParkX, kParkY, kRestHeading, 0.0f, 0, 0, 0, 0, 0, 0};
   }
 }
 

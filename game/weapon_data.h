@@ -19,7 +19,8 @@ inline constexpr int kSpreadShotTableCount = 16;
 extern PlayerShot gNarrowShots[kNarrowShotCount];
 extern PlayerShot gWideShots[kWideShotCount];
 extern PlayerShot gSpreadShots[kSpreadShotCount];
-extern PlayerShot gSpreadShotTable[kSpreadShotTableCount];  // the spread spawner's own table
+// Kept only for the reset, which parks it with the other shot tables; no weapon fires from it.
+extern PlayerShot gSpreadShotTable[kSpreadShotTableCount];
 
 struct BurstShot {
   int32_t x, y;

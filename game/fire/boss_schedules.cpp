@@ -1,7 +1,6 @@
 #include "game/fire/boss_schedules.h"
 
 #include <array>
-#include <cmath>
 #include <initializer_list>
 #include <span>
 
@@ -88,17 +87,7 @@ void FireVolley(const Volley& v, std::span<AimedShot> records) {
     for (size_t j = 0; j < records.size(); ++j) records[j].speed = v.speeds[j];
     r.dx = (gPlayerX + v.aim) - r.x;
     r.dy = (gPlayerY + v.aim) - r.y;
-    // The turn joins the arc tangent before the half turn to the left side does.
-    float heading;
-    if (r.dx != 0.0f) {
-      const float q = r.dy / r.dx;
-      heading = static_cast<float>(std::atan(static_cast<double>(q)));
-      heading = heading + v.turn;
-    } else {
-      heading = fire::kHalfPi + v.turn;
-    }
-    if (r.dx < 0.0f || (r.dx == 0.0f && r.dy <= 0.0f)) heading = heading + fire::kPi;
-    r.angle = heading;
+    r.angle = fire::AimAngle(r.dx, r.dy, v.turn);
   }
 }
 

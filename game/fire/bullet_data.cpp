@@ -19,7 +19,9 @@ namespace {
 // Every field zero, then the parking place, the resting angle and a random phase.
 template <class T>
 void ResetRecords(std::span<T> records) {
-  // Angle shots animate over a 7-cell strip, every other type over 10.
+  // The starting phase belongs to the record type, not to a picture: 0 to 6 in angle shots, 0 to 9
+  // in every other type. The strips drawn from it are of other lengths (24 cells, or none), and
+  // the drawers wrap a phase at their own strip's end.
   const int phases = std::is_same_v<T, AngleShot> ? 7 : 10;
   for (T& r : records) {
     r = T{};

@@ -251,9 +251,11 @@ inline RingShot* ShotStore(RingShot*) { return gRingShots; }
 inline CurvingShot* ShotStore(CurvingShot*) { return gCurvingShots; }
 inline PatternShot* ShotStore(PatternShot*) { return gPatternShots; }
 
-// A pool together with its record type. Handles are made only from the pool list, so a handle of
-// the wrong record type cannot be had: `PoolHandle<AimedShot> h = pools::S1ArcShots;` does not
-// compile.
+// A pool together with its record type. The handles of the pool list (pools::) and Pool<id>() get
+// their type from the list, so with them the wrong type does not compile:
+// `PoolHandle<AimedShot> h = pools::S1ArcShots;` fails. A handle built from a pool number at run
+// time (`PoolHandle<T>{id}`) is not checked: VisitPool and the movers pick T by the pool's listed
+// type, and the spawners' and emitters' tables are checked against that type at compile time.
 template <class T>
 struct PoolHandle {
   BulletPoolId id;

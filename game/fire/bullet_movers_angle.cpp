@@ -18,12 +18,6 @@ void Fly(const Row& row, R& r, float dt) {
   }
 }
 
-// True once a point lies outside the field with `margin` of room above and to the left.
-bool OutsideField(float x, float y, float margin) {
-  return x + margin < 0.0f || x > static_cast<float>(kProfile.rightBound) || y + margin < 0.0f ||
-         y > static_cast<float>(kProfile.bottomBound);
-}
-
 // True when an angle shot has passed an edge of the field: the right and bottom bounds, or
 // `margin` beyond the left and top edges.
 bool PastEdges(float x, float y, float margin) {
@@ -53,7 +47,7 @@ void MoveVolley(const Row& row, std::span<AimedShot> records) {
   for (AimedShot& r : records) {
     if (r.active == 1) fire::FlyAlong(r, dt);
     // The whole volley ends where its bullets are, once record 0 has left the field.
-    if (OutsideField(lead.x, lead.y, row.margin)) r.active = 0;
+    if (fire::OutsideField(lead.x, lead.y, row.margin)) r.active = 0;
     // Only bullets still in flight can hit: an ended volley's bullets stay where they stopped.
     if (r.active == 1) HitShip(row.hit, r.x, r.y);
   }
@@ -102,7 +96,7 @@ void MoveCurving(const Row& row, std::span<CurvingShot> records) {
     }
     // The salvo ends as a whole once record 0 has left, and every record is made ready to fly
     // the next salvo's first frames like this one's.
-    if (OutsideField(lead.x, lead.y, row.margin)) {
+    if (fire::OutsideField(lead.x, lead.y, row.margin)) {
       r.active = 0;
       r.turnTimer = 0.0f;
       r.angle = row.launchAngle;

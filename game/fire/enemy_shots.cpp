@@ -28,11 +28,6 @@ constexpr float kShotSize = 30.0f;  // a shot has left when its far edge is past
 AimedShot& ShotOf(int slot) { return gEnemyShots[slot]; }
 AimedShot* BurstOf(int slot) { return gEnemyBursts + kBurstShots * slot; }
 
-bool OutsideField(float x, float y) {
-  return x + kShotSize < 0.0f || x > static_cast<float>(kProfile.rightBound) ||
-         y + kShotSize < 0.0f || y > static_cast<float>(kProfile.bottomBound);
-}
-
 // Launch from (x, y) towards the middle of the ship.
 void Aim(AimedShot& s, float x, float y) {
   fire::LaunchTowardsShip(s, x, y, kTargetOffset);
@@ -76,7 +71,7 @@ void FireEnemyBurst(int slot) {
 void MoveEnemyShot(int slot) {
   AimedShot& s = ShotOf(slot);
   if (s.active == 1) fire::FlyAlong(s, gFrameTime);
-  if (OutsideField(s.x, s.y) || gClearEnemyShots == 1) fire::Park(s);
+  if (fire::OutsideField(s.x, s.y, kShotSize) || gClearEnemyShots == 1) fire::Park(s);
   if (gPlayerAlive != 0 && fire::InHitWindow(kShotWindow, s.x, s.y)) gPlayerAlive = 0;
 }
 
@@ -88,7 +83,7 @@ void MoveEnemyBurst(int slot) {
     if (s.active == 1) fire::FlyAlong(s, gFrameTime);
     // The burst ends as a whole when its slowest shot, shot 0, has left the field; the shots stay
     // where they are.
-    if (OutsideField(burst[0].x, burst[0].y) || gClearEnemyShots == 1) s.active = 0;
+    if (fire::OutsideField(burst[0].x, burst[0].y, kShotSize) || gClearEnemyShots == 1) s.active = 0;
     // Only shots in flight hit: a burst ended by the clear-all flag lies unseen inside the field.
     if (testing && s.active == 1 && fire::InHitWindow(kBurstWindow, s.x, s.y)) {
       gPlayerAlive = 0;

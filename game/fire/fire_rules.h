@@ -1,11 +1,12 @@
-// The rules every enemy bullet shares: the aim angle, the launch towards the ship, the player hit
-// window, flying along or against a heading, and parking a free record. Everything is single
+// The rules every enemy bullet shares: the aim angle, the field's edges, the launch towards the
+// ship, the player hit window, flying along or against a heading, and parking a free record. Everything is single
 // precision with the trigonometry done in double on the float value, so each machine gives the
 // same bullets.
 #pragma once
 
 #include <cmath>
 
+#include "engine/profile.h"
 #include "game/parking.h"
 #include "game/player_data.h"
 
@@ -16,7 +17,12 @@ inline constexpr float kPi = 3.1415927f;
 
 // Heading from a launch point towards a target, dx = target x - launch x, dy = target y - launch y:
 // atan(dy / dx) (pi/2 when dx is 0), turned half a circle when dx < 0 or when dx is 0 and dy <= 0.
-inline float AimAngle(float dx, float dy) {
+// A turned volley or fan gives its turns: each is added in single precision, one after the other
+// in the order given, to the arc tangent (or pi/2) before the half circle is. A fan's step and its
+// half-spread are two additions, not their sum, so they are passed as two turns (the half-spread
+// negated: a - b and a + (-b) round alike).
+template <class... Turns>
+inline float AimAngle(float dx, float dy, Turns... turns) {
   float angle;
   if (dx != 0.0f) {
     const float q = dy / dx;
@@ -24,8 +30,16 @@ inline float AimAngle(float dx, float dy) {
   } else {
     angle = kHalfPi;
   }
+  ((angle = angle + static_cast<float>(turns)), ...);
   if (dx < 0.0f || (dx == 0.0f && dy <= 0.0f)) angle = angle + kPi;
   return angle;
+}
+
+// True once a bullet's corner at (x, y) is off the field: past the right or bottom bound, or more
+// than `margin` (the bullet's size) beyond the left or top edge.
+inline bool OutsideField(float x, float y, float margin) {
+  return x + margin < 0.0f || x > static_cast<float>(kProfile.rightBound) || y + margin < 0.0f ||
+         y > static_cast<float>(kProfile.bottomBound);
 }
 
 // A launch from (x, y) towards the ship: the record's position and launch point, and the target

@@ -5,6 +5,7 @@
 
 #include "game/boss_data.h"
 #include "game/fire/emitter_rows.h"
+#include "game/fire/volley_spawner_rows.h"
 #include "game/fire/volley_spawners.h"
 
 namespace {
@@ -108,6 +109,13 @@ constexpr bool EveryTimerFits() {
 static_assert(EveryTimerFits(), "a pattern timer's groups or thresholds do not fit its pool");
 static_assert(fire::EachPoolOnce(kTimers), "a pool has two pattern timers");
 static_assert(std::size(kTimers) == 46, "one timer per spawner");
+constexpr bool EveryGroupIsItsSpawners() {
+  for (const PatternTimer& t : kTimers) {
+    if (t.groupSize != spawner_rows::SpawnerGroupSize(t.pool)) return false;
+  }
+  return true;
+}
+static_assert(EveryGroupIsItsSpawners(), "a timer's group size is not the one its spawner places");
 
 template <class R>
 int& FireCount(R& r) {

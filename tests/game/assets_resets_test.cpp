@@ -177,7 +177,7 @@ TEST(Resets, TDuringPlayPutsEveryRecordBackBeforeTheTitlesFirstFrame) {
   EXPECT_TRUE(gBurstShots[199].bandTimer == 0.0f && gBurstShots[199].active == 0);
   EXPECT_TRUE(gBeamFrames[31].x == -500 && gBeamFrames[31].active == 0);
   EXPECT_TRUE(gPlayerFragments[79].launched == 0 && gPlayerFragments[79].y == 2550.0f);
-  EXPECT_EQ(gPlayerFragments[79].phaseCounter, 5);
+  EXPECT_EQ(gPlayerFragments[79].phaseCounter, 0);
   EXPECT_TRUE(gS2BossDebris[5999].x == 1000.0f && gS2BossDebris[5999].active == 0);
   EXPECT_TRUE(gS1Boss.x == -500.0f && gS1Boss.life == kS1BossLife && gS1Boss.hit == 0 &&
               gS1Boss.scriptTimer == 0.0f && gS1Boss.deathTimer == 0.0f);
