@@ -284,24 +284,6 @@ void DrawExplosion(int slot, Enemy& e) {
 // ---------------------------------------------------------------------------------------------
 // The stages' slot tables and spawn windows
 
-// A slot a stage moves and draws: its pattern, picture kind, off-field margins and spawn height.
-struct SlotRow {
-  int slot;
-  int pattern;
-  int kind;
-  int marginWidth, marginHeight;
-  int spawnHeight;
-};
-
-enum Shots : int { kNoShots = 0, kSingle = 1, kSingleAndBurst = 3 };
-
-// A spawn window, open while lo < distance < hi: the slot is spawned and fires its shots.
-struct SpawnWindow {
-  int slot;
-  float lo, hi;
-  Shots shots;
-};
-
 constexpr SlotRow Small(int slot, int pattern, int kind) { return {slot, pattern, kind, 80, 80, 80}; }
 
 constexpr SlotRow kS1Slots[] = {
@@ -340,10 +322,6 @@ constexpr SpawnWindow kS2Windows[] = {
     {0, 300, 400, kSingle},          {1, 300, 400, kSingle},
 };
 
-struct StageEnemies {
-  std::span<const SlotRow> slots;
-  std::span<const SpawnWindow> windows;
-};
 constexpr StageEnemies kStageEnemies[] = {{kS1Slots, kS1Windows}, {kS2Slots, kS2Windows}};
 
 constexpr const SlotRow* RowOf(std::span<const SlotRow> slots, int slot) {
@@ -371,12 +349,10 @@ static_assert(Valid(kStageEnemies[0]) && Valid(kStageEnemies[1]));
 static_assert(std::size(kS1Slots) == 15 && std::size(kS1Windows) == 17);
 static_assert(std::size(kS2Slots) == 17 && std::size(kS2Windows) == 14);
 
-const StageEnemies* StageTable(int stage) {
-  if (stage < 1 || stage > 2) return nullptr;
-  return &kStageEnemies[stage - 1];
-}
-
 }  // namespace
+
+const StageEnemies kS1Enemies = kStageEnemies[0];
+const StageEnemies kS2Enemies = kStageEnemies[1];
 
 void MoveEnemy(int slot, int pattern, int marginWidth, int marginHeight) {
   if (!IsSlot(slot)) return;
@@ -423,21 +399,17 @@ void SpawnEnemy(int slot, int /*width*/, int height) {
   e.heading = 0.0f;
 }
 
-void MoveAndDrawStageEnemies(int stage) {
-  const StageEnemies* s = StageTable(stage);
-  if (s == nullptr) return;
-  for (const SlotRow& r : s->slots) {
+void MoveAndDrawStageEnemies(const StageEnemies& s) {
+  for (const SlotRow& r : s.slots) {
     MoveEnemy(r.slot, r.pattern, r.marginWidth, r.marginHeight);
     DrawEnemy(r.slot, r.kind);
   }
 }
 
-void RunEnemySpawnWindows(int stage) {
-  const StageEnemies* s = StageTable(stage);
-  if (s == nullptr) return;
-  for (const SpawnWindow& w : s->windows) {
+void RunEnemySpawnWindows(const StageEnemies& s) {
+  for (const SpawnWindow& w : s.windows) {
     if (!(gDistance > w.lo && gDistance < w.hi)) continue;
-    const SlotRow& r = *RowOf(s->slots, w.slot);
+    const SlotRow& r = *RowOf(s.slots, w.slot);
     SpawnEnemy(r.slot, r.marginWidth, r.spawnHeight);
     if ((w.shots & kSingle) != 0) FireEnemyShot(r.slot);
     if (w.shots == kSingleAndBurst) FireEnemyBurst(r.slot);

@@ -38,7 +38,10 @@ float gGameOverTimer;
 
 namespace {
 
-// Both stages run one procedure; this is what differs between them.
+using Step = void (*)();
+
+// Both stages run one procedure; this is what differs between them: numbers, and the stage's own
+// routines for its scenery, boss, coins and debris.
 struct StageRules {
   int stage;
   float distanceRate;       // distance units per second
@@ -47,15 +50,25 @@ struct StageRules {
   bool pickupBeforeBoss;    // the pickup runs right after the missiles instead of after the enemies
   bool playerBeforeCoins;
   float playerMovesFrom;    // distance from which the ship is moved (and its keys read)
+  int starModulus, starBase;      // the star field's speeds
+  std::span<const Step> scenery;  // after the overlay and the stars: the stage's layers
   float bossFrom, bossTo;   // the boss section's window, both bounds open
   float timeLimit;          // distance at which the boss is destroyed whatever its life
-  float attackLifeBound;    // the boss attacks while 0 < life < this
   Boss* boss;
-  std::span<const int> enemySlots;
+  Step moveBoss, updateBoss;
+  Step runSchedule;  // the boss's attack; it attacks only while its life is under its bound
+  Step finishBoss;
+  const StageEnemies* enemies;  // the slots moved and drawn, whose dropped coins run too
+  Step drawCoins, moveCoins;    // the stage's own coin pool
+  std::span<const Step> debris;  // draw then move: wide debris 2, wide debris 1, the boss's
 };
 
-constexpr int kS1EnemySlots[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
-constexpr int kS2EnemySlots[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20};
+constexpr Step kS1Scenery[] = {ScrollBackgroundS1Near, ScrollBackgroundS1Far, DrawS1Backdrop};
+constexpr Step kS2Scenery[] = {ScrollBackgroundS2Near, ScrollBackgroundS2Far};
+constexpr Step kS1Debris[] = {DrawS1DebrisC, MoveS1DebrisC,    DrawS1DebrisB,
+                              MoveS1DebrisB, DrawS1BossDebris, MoveS1BossDebris};
+constexpr Step kS2Debris[] = {DrawS2DebrisC, MoveS2DebrisC,    DrawS2DebrisB,
+                              MoveS2DebrisB, DrawS2BossDebris, MoveS2BossDebris};
 
 const StageRules kStage1 = {
     .stage = 1,
@@ -65,12 +78,21 @@ const StageRules kStage1 = {
     .pickupBeforeBoss = false,
     .playerBeforeCoins = false,
     .playerMovesFrom = 150.0f,
+    .starModulus = 80,
+    .starBase = 80,
+    .scenery = kS1Scenery,
     .bossFrom = 1460.0f,
     .bossTo = 10100.0f,
     .timeLimit = 10000.0f,
-    .attackLifeBound = 1010.0f,
     .boss = &gS1Boss,
-    .enemySlots = kS1EnemySlots,
+    .moveBoss = MoveS1Boss,
+    .updateBoss = UpdateS1Boss,
+    .runSchedule = RunS1BossSchedule,
+    .finishBoss = FinishS1Boss,
+    .enemies = &kS1Enemies,
+    .drawCoins = DrawS1Coins,
+    .moveCoins = MoveS1Coins,
+    .debris = kS1Debris,
 };
 
 const StageRules kStage2 = {
@@ -81,12 +103,21 @@ const StageRules kStage2 = {
     .pickupBeforeBoss = true,
     .playerBeforeCoins = true,
     .playerMovesFrom = std::numeric_limits<float>::lowest(),
+    .starModulus = 130,
+    .starBase = 130,
+    .scenery = kS2Scenery,
     .bossFrom = 350.0f,
     .bossTo = 11100.0f,
     .timeLimit = 11000.0f,
-    .attackLifeBound = 980.0f,
     .boss = &gS2Boss,
-    .enemySlots = kS2EnemySlots,
+    .moveBoss = MoveS2Boss,
+    .updateBoss = UpdateS2Boss,
+    .runSchedule = RunS2BossSchedule,
+    .finishBoss = FinishS2Boss,
+    .enemies = &kS2Enemies,
+    .drawCoins = DrawS2Coins,
+    .moveCoins = MoveS2Coins,
+    .debris = kS2Debris,
 };
 
 void ContinueGame() {
@@ -122,19 +153,11 @@ void AdvanceStageMusic() {
   if (gStageFrameCounter >= 100999999) gStageFrameCounter = 0;
 }
 
-// Scenery: the overlay layer, the stars, the stage's near and far layers, stage 1's backdrop.
+// Scenery: the overlay layer, the stars, then the stage's own layers.
 void DrawScenery(const StageRules& s) {
   ScrollBackgroundOverlay();
-  if (s.stage == 1) {
-    UpdateStarField(80, 80);
-    ScrollBackgroundS1Near();
-    ScrollBackgroundS1Far();
-    DrawS1Backdrop();
-  } else {
-    UpdateStarField(130, 130);
-    ScrollBackgroundS2Near();
-    ScrollBackgroundS2Far();
-  }
+  UpdateStarField(s.starModulus, s.starBase);
+  for (Step layer : s.scenery) layer();
 }
 
 // The special-weapon pickup: draw or take it, move it, spawn it in the stage's windows.
@@ -144,71 +167,37 @@ void RunPickup(const StageRules& s) {
   RunSpecialWeaponItemWindows(s.stage);
 }
 
-// The boss's script and update, its attack schedule while 0 < life < the attack bound, and the time
-// limit. The window closes at bossTo, but past the time limit the boss is already forced down and
-// its destruction must still run to the change of state: a frame long enough to carry the distance
-// past the window's end must not leave the stage without an end. The time limit reads the distance
-// again: a boss whose destruction ended earlier in this frame has reset it to 0, and its fresh
-// record must not be forced down.
+// The boss's script and update, its attack schedule (which holds the life bound under which the
+// boss attacks), and the time limit. The window closes at bossTo, but past the time limit the boss
+// is already forced down and its destruction must still run to the change of state: a frame long
+// enough to carry the distance past the window's end must not leave the stage without an end. The
+// time limit reads the distance again: a boss whose destruction ended earlier in this frame has
+// reset it to 0, and its fresh record must not be forced down.
 void RunBossSection(const StageRules& s) {
   const bool inWindow = gDistance > s.bossFrom && gDistance < s.bossTo;
   if (!inWindow && gDistance < s.timeLimit) return;
-  if (s.stage == 1) {
-    MoveS1Boss();
-    UpdateS1Boss();
-  } else {
-    MoveS2Boss();
-    UpdateS2Boss();
-  }
-  if (s.boss->life > 0.0f && s.boss->life < s.attackLifeBound) {
-    if (s.stage == 1) {
-      RunS1BossSchedule();
-    } else {
-      RunS2BossSchedule();
-    }
-  }
+  s.moveBoss();
+  s.updateBoss();
+  s.runSchedule();
   if (gDistance >= s.timeLimit) {
     s.boss->life = 0.0f;
-    if (s.stage == 1) {
-      FinishS1Boss();
-    } else {
-      FinishS2Boss();
-    }
+    s.finishBoss();
   }
 }
 
 // The dropped coins of the stage's enemy slots, then the stage's own coin pool.
 void RunCoins(const StageRules& s) {
-  for (int slot : s.enemySlots) {
-    DrawDroppedCoin(slot);
-    MoveDroppedCoin(slot);
+  for (const SlotRow& r : s.enemies->slots) {
+    DrawDroppedCoin(r.slot);
+    MoveDroppedCoin(r.slot);
   }
-  if (s.stage == 1) {
-    DrawS1Coins();
-    MoveS1Coins();
-  } else {
-    DrawS2Coins();
-    MoveS2Coins();
-  }
+  s.drawCoins();
+  s.moveCoins();
 }
 
-// Boss-hit debris, draw then move: wide debris 2, wide debris 1, the boss's debris.
+// Boss-hit debris, draw then move.
 void RunDebris(const StageRules& s) {
-  if (s.stage == 1) {
-    DrawS1DebrisC();
-    MoveS1DebrisC();
-    DrawS1DebrisB();
-    MoveS1DebrisB();
-    DrawS1BossDebris();
-    MoveS1BossDebris();
-  } else {
-    DrawS2DebrisC();
-    MoveS2DebrisC();
-    DrawS2DebrisB();
-    MoveS2DebrisB();
-    DrawS2BossDebris();
-    MoveS2BossDebris();
-  }
+  for (Step step : s.debris) step();
 }
 
 // After the picture is shown: the ship's keys and movement (in stage 1 from distance 150 on), the
@@ -231,8 +220,8 @@ void RunStageFrame(const StageRules& s) {
   if (s.pickupBeforeBoss) RunPickup(s);
   RunBossSection(s);
   DrawPlayerShots();
-  MoveAndDrawStageEnemies(s.stage);
-  RunEnemySpawnWindows(s.stage);
+  MoveAndDrawStageEnemies(*s.enemies);
+  RunEnemySpawnWindows(*s.enemies);
   if (!s.pickupBeforeBoss) RunPickup(s);
   if (s.playerBeforeCoins) {
     UpdatePlayer();
