@@ -1,15 +1,18 @@
-// The one list of every file the generator writes: each picture with its size and the painter
-// that draws it (in the game's load order), the two sound effects and the two tunes.
+// Every file the generator writes: each picture of the game's picture list with the painter that
+// draws it (in the game's load order), the two sound effects and the two tunes.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "assets/painters.h"
+#include "game/picture_list.h"
 
 namespace assetgen {
 
+// A picture to paint: its row of the picture list (name and size copied from it) and its painter.
 struct PictureSpec {
+  ImageId id;
   const char* name;  // path under the program directory, letter case as the game asks for it
   int width;
   int height;

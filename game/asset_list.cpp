@@ -7,19 +7,13 @@
 #include "game/game_states.h"
 #include "game/resets.h"
 
-const char* const kImageFiles[kImageCount] = {
-#define MORV_IMAGE_FILE(id, file) file,
-    MORV_IMAGE_LIST(MORV_IMAGE_FILE)
-#undef MORV_IMAGE_FILE
-};
-
 int gImageSlot[kImageCount];
 int gSndShot;
 int gSndBom;
 
 static void LoadImages(int from, int to) {
   for (int i = from; i < to; ++i) {
-    gImageSlot[i] = elDraw::LoadObject(kImageFiles[i], kProfile.imagePlacement);
+    gImageSlot[i] = elDraw::LoadObject(kPictureRows[i].file, kProfile.imagePlacement);
   }
 }
 

@@ -25,7 +25,7 @@ inline uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
   return Le16(b, at) | (Le16(b, at + 2) << 16);
 }
 
-// Every image the game loads, in load order ("IMAGE/VAL402.BMP" twice).
+// Every image the game loads, in load order ("IMAGE/VAL402.BMP" twice): the picture list's files.
 std::vector<std::string> GameImageLoads();
 // The same names once each.
 std::vector<std::string> UniqueImages();

@@ -1,13 +1,13 @@
-// The generated pictures: every image of the load list exists as a 24-bit bitmap, is big enough
-// for every rectangle the game draws from it, keeps its visible pixels off the colour key, and
-// loads and draws through the engine's own bitmap path.
+// The generated pictures: every row of the picture list exists as a 24-bit bitmap of the row's size
+// and colour key, keeps its visible pixels off the colour key, and loads and draws through the
+// engine's own bitmap path.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 #include "engine/el_draw_internal.h"
 #include "engine/profile.h"
+#include "game/picture_list.h"
 #include "platform/host_headless.h"
 #include "tests/assets/asset_files.h"
 
@@ -17,59 +17,6 @@ using asset_test::Bitmap;
 using asset_test::kProgramDir;
 using asset_test::ReadBitmap;
 
-struct Extent {
-  int right;
-  int bottom;
-};
-
-// For each picture the game draws from: the largest right and bottom edge of any source
-// rectangle it takes from it (edges exclusive).
-const std::map<std::string, Extent> kDrawnExtents = {
-    {"IMAGE/TITLEC.BMP", {360, 480}},      {"IMAGE/QZCG1.BMP", {360, 480}},
-    {"IMAGE/QZCG2.BMP", {360, 480}},       {"IMAGE/CONTINU1.BMP", {200, 100}},
-    {"IMAGE/MYGOODN.BMP", {300, 100}},     {"IMAGE/RANKING1.BMP", {400, 100}},
-    {"IMAGE/SUJI09_2.BMP", {200, 25}},     {"IMAGE/MYMY.BMP", {224, 80}},
-    {"IMAGE/MYME1.BMP", {240, 70}},        {"IMAGE/MYME1F1.BMP", {180, 80}},
-    {"IMAGE/GFBAK1.BMP", {480, 120}},      {"IMAGE/BACK/BBACK1S.BMP", {360, 480}},
-    {"IMAGE/BACK/BBACK2S.BMP", {360, 480}}, {"IMAGE/BACK/BBACK3S.BMP", {360, 480}},
-    {"IMAGE/BACK/BBACK4S.BMP", {360, 480}}, {"IMAGE/BACK/BBACK8S.BMP", {360, 480}},
-    {"IMAGE/BACK/Kiti01.BMP", {360, 360}}, {"IMAGE/ZAKU/SZAK1.BMP", {60, 60}},
-    {"IMAGE/ZAKU/SZAK2.BMP", {70, 80}},    {"IMAGE/ZAKU/SZAK3.BMP", {80, 80}},
-    {"IMAGE/ZAKU/SZAK4.BMP", {80, 80}},    {"IMAGE/ZAKU/SZAK5.BMP", {80, 80}},
-    {"IMAGE/ZAKU/SZAK6.BMP", {80, 80}},    {"IMAGE/ZAKU/SZAK7.BMP", {240, 300}},
-    {"IMAGE/ZAKU/SZAK8.BMP", {240, 300}},  {"IMAGE/ZAKU/SZAK9.BMP", {240, 300}},
-    {"IMAGE/ZAKU/SZAK10.BMP", {240, 440}}, {"IMAGE/ZFIRE1.BMP", {400, 70}},
-    {"IMAGE/ZFIRE2.BMP", {400, 70}},       {"IMAGE/ZBAK1B.BMP", {600, 60}},
-    {"IMAGE/ZBAK2B.BMP", {800, 80}},       {"IMAGE/ZBAK3B.BMP", {800, 80}},
-    {"IMAGE/ZBAK6B.BMP", {400, 40}},       {"IMAGE/BBAK1B.BMP", {640, 160}},
-    {"IMAGE/COINBK1.BMP", {800, 80}},      {"IMAGE/COIN1.BMP", {30, 30}},
-    {"IMAGE/COIN2.BMP", {30, 30}},         {"IMAGE/SPOWER1.BMP", {60, 60}},
-    {"IMAGE/HAHEN2.BMP", {14, 14}},        {"IMAGE/BOSS/BOSS11.BMP", {440, 360}},
-    {"IMAGE/BOSS/BOS111.BMP", {480, 480}}, {"IMAGE/BOSS/BOSS71.BMP", {500, 400}},
-    {"IMAGE/BOSS/BOSS71_1.BMP", {500, 400}}, {"IMAGE/BOSS/BOSS71_2.BMP", {500, 400}},
-    {"IMAGE/BOSS/BOSS71_3.BMP", {500, 400}}, {"IMAGE/SFLH6.BMP", {60, 60}},
-    {"IMAGE/SFLH7.BMP", {60, 60}},         {"IMAGE/SFLH8.BMP", {60, 60}},
-    {"IMAGE/FLHST12.BMP", {70, 50}},       {"IMAGE/FLW1_3.BMP", {120, 60}},
-    {"IMAGE/FLW2_1.BMP", {60, 60}},        {"IMAGE/FLW3_2.BMP", {60, 60}},
-    {"IMAGE/SFLHV1.BMP", {180, 60}},       {"IMAGE/SFLHV2.BMP", {300, 60}},
-    {"IMAGE/FLHST2.BMP", {70, 36}},        {"IMAGE/FLHST22.BMP", {124, 70}},
-    {"IMAGE/KOV1.BMP", {30, 30}},          {"IMAGE/KOV2.BMP", {20, 20}},
-    {"IMAGE/FBOM1.BMP", {80, 80}},         {"IMAGE/RPANEL3R.BMP", {60, 50}},
-    {"IMAGE/VAL201.BMP", {140, 20}},       {"IMAGE/VALL301.BMP", {30, 30}},
-    {"IMAGE/VALL302.BMP", {30, 30}},       {"IMAGE/VAL404.BMP", {280, 40}},
-    {"IMAGE/VAL405.BMP", {200, 40}},       {"IMAGE/VALL20.BMP", {20, 20}},
-    {"IMAGE/VALARM11.BMP", {150, 180}},    {"IMAGE/VALARM12.BMP", {150, 180}},
-    {"IMAGE/VALARM70.BMP", {120, 120}},    {"IMAGE/VALARM71.BMP", {120, 120}},
-    {"IMAGE/VALARM72.BMP", {120, 120}},    {"IMAGE/VALARM73.BMP", {60, 120}},
-    {"IMAGE/VALARM74.BMP", {60, 60}},      {"IMAGE/VALARM75.BMP", {60, 60}},
-    {"IMAGE/VAL20241.BMP", {480, 20}},     {"IMAGE/VAL402.BMP", {200, 40}},
-    {"IMAGE/VAL3015A.BMP", {30, 30}},      {"IMAGE/VAL3016A.BMP", {30, 30}},
-    {"IMAGE/VAL3017A.BMP", {30, 30}},      {"IMAGE/VAL3018A.BMP", {30, 30}},
-    {"IMAGE/VAL40L.BMP", {39, 39}},        {"IMAGE/VAL40L2.BMP", {39, 39}},
-    {"IMAGE/VAL12.BMP", {16, 16}},         {"IMAGE/VAL1.BMP", {256, 16}},
-    {"IMAGE/VAL16241.BMP", {384, 16}},
-};
-
 TEST(AssetPictures, LoadListHasEveryImageOfTheGame) {
   // 238 loads of 237 pictures: the list itself must be right before the files are judged by it.
   EXPECT_EQ(asset_test::GameImageLoads().size(), 238u);
@@ -78,22 +25,28 @@ TEST(AssetPictures, LoadListHasEveryImageOfTheGame) {
   EXPECT_EQ(asset_test::GameImageLoads()[237], "IMAGE/CONTINU1.BMP");
 }
 
+// Something to see, and a transparent part exactly when the picture's row keys it on black: an
+// unkeyed picture covers its whole rectangle.
 TEST(AssetPictures, EveryImageIsA24BitBottomUpBitmapWithSomethingToSee) {
-  for (const std::string& name : asset_test::UniqueImages()) {
-    const Bitmap bmp = ReadBitmap(kProgramDir + "/" + name);
-    ASSERT_EQ(bmp.error, "") << name;
+  for (const PictureRow& row : kPictureRows) {
+    const Bitmap bmp = ReadBitmap(kProgramDir + "/" + row.file);
+    ASSERT_EQ(bmp.error, "") << row.file;
     int visible = 0;
     for (uint32_t p : bmp.pixels) visible += p != 0;
-    EXPECT_GT(visible, 0) << name << " is all transparent";
+    EXPECT_GT(visible, 0) << row.file << " is all transparent";
+    EXPECT_EQ(visible < static_cast<int>(bmp.pixels.size()), row.key == PictureKey::Black)
+        << row.file;
   }
 }
 
+// The game's rectangles are laid out on the sizes of the picture list (a rectangle past its
+// picture is refused at run time, which the replays watch for): each file has its row's size.
 TEST(AssetPictures, EveryDrawnRectangleLiesInsideItsPicture) {
-  for (const auto& [name, extent] : kDrawnExtents) {
-    const Bitmap bmp = ReadBitmap(kProgramDir + "/" + name);
-    ASSERT_EQ(bmp.error, "") << name;
-    EXPECT_GE(bmp.width, extent.right) << name;
-    EXPECT_GE(bmp.height, extent.bottom) << name;
+  for (const PictureRow& row : kPictureRows) {
+    const Bitmap bmp = ReadBitmap(kProgramDir + "/" + row.file);
+    ASSERT_EQ(bmp.error, "") << row.file;
+    EXPECT_EQ(bmp.width, row.width) << row.file;
+    EXPECT_EQ(bmp.height, row.height) << row.file;
   }
 }
 

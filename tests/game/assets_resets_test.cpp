@@ -64,8 +64,8 @@ TEST(AssetList, EveryPictureTakesTheSlotOfItsPlaceInTheList) {
   ASSERT_TRUE(game.started());
   EXPECT_TRUE(game.host.box_texts.empty());
   for (int i = 0; i < kImageCount; ++i) {
-    ASSERT_EQ(gImageSlot[i], i + 4) << kImageFiles[i];
-    ASSERT_STREQ(gDrawObjects[i + 4].name, kImageFiles[i]);
+    ASSERT_EQ(gImageSlot[i], i + 4) << kPictureRows[i].file;
+    ASSERT_STREQ(gDrawObjects[i + 4].name, kPictureRows[i].file);
   }
   EXPECT_EQ(ImageSlot(kImgCOIN1), 4);
   EXPECT_EQ(ImageSlot(kImgZFIRE2), 227);

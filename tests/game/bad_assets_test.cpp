@@ -226,7 +226,7 @@ void CheckPictures(Damage damage, size_t first, size_t step) {
   std::vector<std::string> files;
   std::map<std::string, int> loads;
   for (int i = 0; i < kImageCount; ++i) {
-    if (loads[kImageFiles[i]]++ == 0) files.push_back(kImageFiles[i]);
+    if (loads[kPictureRows[i].file]++ == 0) files.push_back(kPictureRows[i].file);
   }
   ASSERT_EQ(files.size(), 237u);
   for (size_t f = first; f < files.size(); f += step) {
@@ -234,10 +234,10 @@ void CheckPictures(Damage damage, size_t first, size_t step) {
     SCOPED_TRACE(name + " " + DamageName(damage));
     const Run run = StartAndPlay(name, damage, [&](GameDriver&) {
       for (int i = 0; i < kImageCount; ++i) {
-        if (name == kImageFiles[i]) {
+        if (name == kPictureRows[i].file) {
           EXPECT_EQ(gImageSlot[i], 0);
         } else {
-          EXPECT_NE(gImageSlot[i], 0) << kImageFiles[i];
+          EXPECT_NE(gImageSlot[i], 0) << kPictureRows[i].file;
         }
       }
       EXPECT_EQ(gSndShot, 0);
@@ -254,7 +254,7 @@ void CheckSounds(Damage damage) {
     SCOPED_TRACE(std::string(name) + " " + DamageName(damage));
     const bool shot = std::string(name) == "SOUND/SHOT.WAV";
     const Run run = StartAndPlay(name, damage, [&](GameDriver&) {
-      for (int i = 0; i < kImageCount; ++i) EXPECT_NE(gImageSlot[i], 0) << kImageFiles[i];
+      for (int i = 0; i < kImageCount; ++i) EXPECT_NE(gImageSlot[i], 0) << kPictureRows[i].file;
       // The failed sound holds -1; the other takes the first free sound slot.
       EXPECT_EQ(gSndShot, shot ? -1 : 0);
       EXPECT_EQ(gSndBom, shot ? 0 : -1);

@@ -78,7 +78,7 @@ TEST(FireDrawerTable, EveryCellLiesOnItsLoadedPicture) {
     const SourceRect odd = d->form == DrawForm::Pairs ? d->oddRect : d->rect;
     for (const auto& [image, r] : {std::pair{d->image, last}, {d->image, odd}, {d->lastImage, d->rect}}) {
       const IDirectDrawSurface* s = gDrawObjects[ImageSlot(image)].surface;
-      ASSERT_NE(s, nullptr) << kImageFiles[image];
+      ASSERT_NE(s, nullptr) << kPictureRows[image].file;
       EXPECT_TRUE(r.right <= s->width && r.bottom <= s->height) << kBulletPools[id].name;
     }
   }
