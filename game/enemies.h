@@ -1,4 +1,5 @@
-// The regular enemies: movement patterns, pictures and explosions, spawning, and each stage's slot table and spawn windows.
+// The regular enemies: movement patterns, pictures and explosions, spawning, and each stage's slot
+// table and spawn windows.
 #pragma once
 
 #include <span>

@@ -254,8 +254,8 @@ inline PatternShot* ShotStore(PatternShot*) { return gPatternShots; }
 // A pool together with its record type. The handles of the pool list (pools::) and Pool<id>() get
 // their type from the list, so with them the wrong type does not compile:
 // `PoolHandle<AimedShot> h = pools::S1ArcShots;` fails. A handle built from a pool number at run
-// time (`PoolHandle<T>{id}`) is not checked: VisitPool and the movers pick T by the pool's listed
-// type, and the spawners' and emitters' tables are checked against that type at compile time.
+// time (`PoolHandle<T>{id}`) is not checked by the handle itself: VisitPool picks T by the pool's
+// listed type, and the movers by their row's law, which a compile-time check holds to the type.
 template <class T>
 struct PoolHandle {
   BulletPoolId id;

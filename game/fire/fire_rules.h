@@ -1,7 +1,7 @@
 // The rules every enemy bullet shares: the aim angle, the field's edges, the launch towards the
-// ship, the player hit window, flying along or against a heading, and parking a free record. Everything is single
-// precision with the trigonometry done in double on the float value, so each machine gives the
-// same bullets.
+// ship, the player hit window, flying along or against a heading, and parking a free record.
+// Everything is single precision with the trigonometry done in double on the float value, so each
+// machine gives the same bullets.
 #pragma once
 
 #include <cmath>

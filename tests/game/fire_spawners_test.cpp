@@ -162,6 +162,27 @@ TEST_F(Spawners, AnAimedFansMiddleBulletFliesAtItsTarget) {
   EXPECT_NEAR(pools::S2AimedFanShotsB[0].angle, mid2.angle - 1.0471976f, 1e-6);
 }
 
+// A fan bullet's heading adds its step, then takes off the half-spread, then turns half a circle:
+// three roundings in that order. Summing step and half-spread first, or turning before the spread,
+// gives the float next to it in each of these cases.
+TEST_F(Spawners, AFansStepThenHalfSpreadJoinTheAimBeforeItsHalfTurn) {
+  struct Case {
+    float shipX, shipY;
+    int record;
+    float angle;
+  };
+  const Case kCases[] = {
+      {0, 155, 4, 3.25136375f}, {0, 177, 4, 3.16520119f}, {7, 100, 5, 3.68330717f}};
+  gS1Boss.x = 60.0f;
+  for (const Case& c : kCases) {
+    ResetBulletPool(kPoolS1AimedFanShotsA);
+    gPlayerX = c.shipX;
+    gPlayerY = c.shipY;
+    SpawnS1AimedFanShotsA(c.record, 0);
+    EXPECT_EQ(pools::S1AimedFanShotsA[c.record].angle, c.angle) << c.shipX << "," << c.shipY;
+  }
+}
+
 TEST_F(Spawners, AFanAimsStraightDownOrUpWhenItsTargetIsInItsColumn) {
   gPlayerX = 200.0f;  // + 20 = boss x + 210: straight below the launch point
   SpawnS1AimedFanShotsC(2, 0);
