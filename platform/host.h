@@ -34,7 +34,6 @@ struct HostEvent {
     Deactivate,    // the application lost the focus
     CloseRequest,  // the window's close button or the system menu
     WindowMoved,   // x, y: new screen position of the client area's top-left corner
-    RaiseRequest,  // another start of the program asked this one to come to the front
   };
   Kind kind = KeyDown;
   int vk = 0;
@@ -89,7 +88,8 @@ class Host {
 
   // --- Input -------------------------------------------------------------------------------
   virtual bool PollEvent(HostEvent& event) = 0;  // false when nothing waits
-  virtual void WaitEvent() = 0;                  // blocks until PollEvent would return true
+  // Blocks until PollEvent would return true (true) or `timeoutMs` have passed (false).
+  virtual bool WaitEvent(unsigned timeoutMs) = 0;
   virtual bool IsKeyDown(int vk) = 0;            // the key's current state, by virtual-key code
   virtual void CursorPosition(int& x, int& y) = 0;  // screen coordinates
   virtual void ShowCursor(bool visible) = 0;

@@ -102,8 +102,10 @@ bool HeadlessHost::PollEvent(HostEvent& event) {
   return true;
 }
 
-void HeadlessHost::WaitEvent() {
-  if (events.empty() && on_wait_event) on_wait_event();
+bool HeadlessHost::WaitEvent(unsigned /*timeoutMs*/) {
+  if (!events.empty() || !on_wait_event) return true;
+  on_wait_event();
+  return !events.empty();
 }
 
 bool HeadlessHost::IsKeyDown(int vk) { return keys_down[vk & 0xFF]; }

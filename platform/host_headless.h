@@ -57,8 +57,10 @@ class HeadlessHost : public Host {
   int show_cursor_calls = 0;
   bool cursor_confined = false;
   int confine_left = 0, confine_top = 0, confine_right = 0, confine_bottom = 0;
-  // Called when the program blocks in WaitEvent with nothing queued; a test may queue events here.
-  // Without it WaitEvent returns at once, so a headless program never hangs.
+  // Called when the program waits in WaitEvent with nothing queued; a test may queue events or
+  // post messages here. A wait in which it queued no event ends as if its time had run out, and the
+  // program may wait again. Without it WaitEvent returns at once as if woken, so a headless program
+  // never hangs.
   std::function<void()> on_wait_event;
 
   // Convenience for tests: key state and the matching event together.
@@ -117,7 +119,7 @@ class HeadlessHost : public Host {
   void MinimizeWindow() override;
   void CloseWindow() override;
   bool PollEvent(HostEvent& event) override;
-  void WaitEvent() override;
+  bool WaitEvent(unsigned timeoutMs) override;
   bool IsKeyDown(int vk) override;
   void CursorPosition(int& x, int& y) override;
   void ShowCursor(bool visible) override;

@@ -1,6 +1,7 @@
 // Input: host events turned into the window messages Windows would queue for them, the key state,
 // the cursor and the input-method switch.
 #include "platform/host.h"
+#include "platform/instance_link.h"
 #include "platform/user32.h"
 #include "platform/user32_internal.h"
 
@@ -61,10 +62,6 @@ LPARAM KeyLParam(bool alt, bool wasDown, bool up) {
 // Turns one host event into the window messages Windows would queue for it.
 void TranslateHostEvent(const HostEvent& e) {
   const HWND window = InputWindow();
-  if (e.kind == HostEvent::RaiseRequest) {
-    SetForegroundWindow(window);
-    return;
-  }
   if (window == nullptr) return;
   WindowRecord* w = LocalRecord(window);
   switch (e.kind) {
@@ -132,8 +129,6 @@ void TranslateHostEvent(const HostEvent& e) {
       QueueInput(window, WM_MOVE, 0, PointLParam(e.x, e.y));
       return;
     }
-    case HostEvent::RaiseRequest:
-      return;
   }
 }
 
@@ -148,6 +143,13 @@ LPARAM PointLParam(int x, int y) {
 void PumpHostEvents() {
   HostEvent e;
   while (gInput.count + 2 <= kInputCapacity && CurrentHost().PollEvent(e)) TranslateHostEvent(e);
+  TakeRaiseRequest();
+}
+
+bool TakeRaiseRequest() {
+  if (!platform::LinkTakeRaiseRequest()) return false;
+  SetForegroundWindow(InputWindow());
+  return true;
 }
 
 void ResetInput() {

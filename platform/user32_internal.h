@@ -66,6 +66,8 @@ constexpr int kInputCapacity = 256;
 // user32_messages.cpp
 extern std::mutex gQueueMutex;  // guards the posted queue, the quit request, window liveness
 extern MessageRing<kInputCapacity> gInput;  // messages made from host input; owner thread only
+// True while a posted message or the quit request waits.
+bool PostedMessagesPending();
 // Drops every queued message addressed to `window`. The caller holds gQueueMutex.
 void RemoveMessagesFor(HWND window);
 // Forgets every queued message and the quit request. The caller holds gQueueMutex.
@@ -79,11 +81,17 @@ WindowRecord* Record(HWND h);
 WindowRecord* LocalRecord(HWND h);  // null for another process's window
 // The window that receives keyboard and mouse input: the host's window.
 HWND InputWindow();
+// Makes the program the active application, telling `window` with WM_ACTIVATEAPP if it was not.
+void Activate(HWND window);
 
 // user32_input.cpp
 LPARAM PointLParam(int x, int y);
-// Moves what the host has into the input queue, leaving room for the messages of one more event.
+// Moves what the host has into the input queue, leaving room for the messages of one more event,
+// then takes a second start's request to come to the front.
 void PumpHostEvents();
+// A second start of the program asked through the instance link for the window to come to the
+// front: it is raised and made the active application. True when such a request came.
+bool TakeRaiseRequest();
 // Forgets the key, button, cursor and IME state.
 void ResetInput();
 

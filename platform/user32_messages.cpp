@@ -28,6 +28,9 @@ bool Matches(const MSG& m, HWND window, UINT lo, UINT hi) {
   return m.message >= lo && m.message <= hi;
 }
 
+// The longest a wait goes without looking at the posted queue and the instance link.
+constexpr unsigned kWaitSliceMs = 20;
+
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK; }
 
 }  // namespace
@@ -105,8 +108,11 @@ void PostQuitMessage(int exitCode) {
 }
 
 BOOL WaitMessage() {
-  if (platform::PostedMessagesPending() || gInput.count > 0) return TRUE;
-  platform::CurrentHost().WaitEvent();
+  // The host wakes for input only: between its waits the queue looks for what reaches it from
+  // elsewhere, a message posted from another thread and a second start's request.
+  while (!PostedMessagesPending() && gInput.count == 0 && !TakeRaiseRequest()) {
+    if (platform::CurrentHost().WaitEvent(kWaitSliceMs)) break;
+  }
   return TRUE;
 }
 
@@ -153,14 +159,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   }
 }
 
-namespace platform {
+namespace platform::user32 {
 
 bool PostedMessagesPending() {
-  std::lock_guard<std::mutex> lock(user32::gQueueMutex);
+  std::lock_guard<std::mutex> lock(gQueueMutex);
   return g_posted.count > 0 || g_quit_pending;
 }
-
-namespace user32 {
 
 void RemoveMessagesFor(HWND window) {
   g_posted.RemoveFor(window);
@@ -174,5 +178,4 @@ void ResetQueues() {
   g_quit_code = 0;
 }
 
-}  // namespace user32
-}  // namespace platform
+}  // namespace platform::user32

@@ -95,6 +95,12 @@ HWND InputWindow() {
   return nullptr;
 }
 
+void Activate(HWND window) {
+  if (gAppActive) return;
+  gAppActive = true;
+  SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
+}
+
 }  // namespace platform::user32
 
 // --- Classes and windows ---
@@ -244,10 +250,7 @@ BOOL ShowWindow(HWND window, int showCommand) {
     const bool activates = showCommand != SW_HIDE && showCommand != SW_SHOWNOACTIVATE &&
                            showCommand != SW_MINIMIZE && showCommand != SW_SHOWMINNOACTIVE &&
                            showCommand != SW_SHOWNA;
-    if (activates && !gAppActive) {
-      gAppActive = true;
-      SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
-    }
+    if (activates) Activate(window);
   }
   return was_visible;
 }
@@ -314,7 +317,11 @@ BOOL SetForegroundWindow(HWND window) {
   WindowRecord* w = Record(window);
   if (w == nullptr) return FALSE;
   if (!w->remote) {
-    if (w->hostWindow) CurrentHost().RaiseWindow();
+    // The window in front is the active application's.
+    if (w->hostWindow) {
+      CurrentHost().RaiseWindow();
+      Activate(window);
+    }
     return TRUE;
   }
   // Another program's window: ask it to come forward. The handle is spent with the request.
