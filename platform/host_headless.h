@@ -3,7 +3,7 @@
 // The clock moves only when told to: by AdvanceMs, or by WaitVerticalBlank, which moves it to the next
 // 1/60 s boundary. The same script of injected input therefore gives the same frames on every run.
 // Every field is public: tests set the switches (faults, desktop layout, module path) and read what
-// the program did (message boxes, presented frames, cursor calls).
+// the program did (message boxes, presented frames, cursor calls, MCI commands, effects played).
 #pragma once
 
 #include <deque>
@@ -14,6 +14,10 @@
 #include "platform/host.h"
 
 namespace platform {
+
+inline constexpr int kMciLogSize = 256;
+inline constexpr int kMciLogLength = 320;
+inline constexpr int kSoundPlayLogSize = 4096;
 
 class HeadlessHost : public Host {
  public:
@@ -135,6 +139,23 @@ class HeadlessHost : public Host {
   void CloseAudio() override;
   void LockAudio() override;
   void UnlockAudio() override;
+
+  // --- Records, bounded so that keeping them never allocates: past the size only the count
+  // grows, and longer commands are cut ---
+  struct MciCommandLog {
+    char commands[kMciLogSize][kMciLogLength] = {};
+    int count = 0;
+  };
+  MciCommandLog mci_log;  // every MCI command string, in order
+  struct SoundPlayLog {
+    const void* buffers[kSoundPlayLogSize] = {};
+    int count = 0;
+  };
+  SoundPlayLog sound_log;  // every Play of a secondary buffer, in order
+  int refused_source_rects = 0;
+  void NoteMciCommand(const char* command) override;
+  void NoteSoundPlay(const void* buffer) override;
+  void NoteRefusedSourceRect() override { ++refused_source_rects; }
 
  private:
   AudioPullFn pull_ = nullptr;
