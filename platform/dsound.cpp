@@ -5,11 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/sound_mixer.h"
 
-namespace platform {
-SoundPlayLog gSoundPlayLog;
-}  // namespace platform
 
 namespace {
 
@@ -137,9 +135,7 @@ class SoundBufferImpl final : public IDirectSoundBuffer {
 
   HRESULT Play(DWORD, DWORD, DWORD flags) override {
     if (primary()) return DS_OK;
-    platform::SoundPlayLog& log = platform::gSoundPlayLog;
-    if (log.count < platform::kSoundPlayLogSize) log.buffers[log.count] = this;
-    ++log.count;
+    platform::CurrentHost().NoteSoundPlay(this);
     AudioLock lock;
     channel_.looping = (flags & DSBPLAY_LOOPING) != 0;
     channel_.playing = channel_.frames > 0;

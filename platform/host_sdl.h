@@ -39,7 +39,7 @@ class SdlHost : public Host {
   void MinimizeWindow() override;
   void CloseWindow() override;
   bool PollEvent(HostEvent& event) override;
-  void WaitEvent() override;
+  bool WaitEvent(unsigned timeoutMs) override;
   bool IsKeyDown(int vk) override;
   void CursorPosition(int& x, int& y) override;
   void ShowCursor(bool visible) override;

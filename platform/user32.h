@@ -262,8 +262,6 @@ namespace platform {
 // Forgets every window, class, queued message and cursor setting, so that a test can start a
 // program again in the same process. The host is not touched.
 void ResetWindowing();
-// True while a posted message or the quit request waits (the SDL host's wait wakes up for them).
-bool PostedMessagesPending();
 // The IME switch as last set by WINNLSEnableIME.
 bool ImeEnabled();
 }  // namespace platform

@@ -15,7 +15,7 @@
 #include "game/score_data.h"
 #include "game/stage_drivers.h"
 #include "game/weapon_data.h"
-#include "platform/mci.h"
+#include "platform/host_headless.h"
 #include "platform/user32.h"
 #include "tests/support/game_driver.h"
 
@@ -67,7 +67,7 @@ TEST(StageFrame, MusicStartsOnTheFirstFrameOfStage1Only) {
   EXPECT_EQ(gMidiOpen, 1);
   EXPECT_EQ(gMidiLoop, 1);
   // The stage tune, by its full path, under the one alias.
-  const platform::MciCommandLog& log = platform::gMciCommandLog;
+  const platform::HeadlessHost::MciCommandLog& log = game.host.mci_log;
   ASSERT_GE(log.count, 3);
   ASSERT_LE(log.count, platform::kMciLogSize);
   EXPECT_EQ(std::string(log.commands[log.count - 3]),
