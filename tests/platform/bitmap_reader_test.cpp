@@ -85,7 +85,7 @@ TEST(BitmapReaderErrors, MalformedHeadersGiveNoBitmap) {
   EXPECT_EQ(patched(18, 0xFFFFFFFF, 4), nullptr);    // negative width
   EXPECT_EQ(patched(22, 0, 4), nullptr);             // height 0
   EXPECT_EQ(patched(22, 0x80000000, 4), nullptr);    // the most negative height
-  EXPECT_EQ(patched(28, 16, 2), nullptr);            // 16 bits per pixel
+  EXPECT_EQ(patched(28, 2, 2), nullptr);             // 2 bits per pixel
   EXPECT_EQ(patched(30, 1, 4), nullptr);             // run-length compressed
   EXPECT_EQ(patched(14, 12, 4), nullptr);            // an old core header
   EXPECT_EQ(patched(10, 0xFFFFFFF0, 4), nullptr);    // pixels past the end
