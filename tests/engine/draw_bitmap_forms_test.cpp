@@ -69,9 +69,9 @@ void ShortPalette(Bytes& b) {
   Set32(b, 46, used);
 }
 
-// An uncompressed 4- or 8-bit picture run-length encoded: even rows in runs of one index, odd
-// rows as one literal run (its odd nibble count padded to a whole word), an end of line after
-// each row, an end of picture.
+// An uncompressed 4- or 8-bit picture run-length encoded: even rows in runs of one index (or of
+// two different 4-bit ones), odd rows in literal runs (an odd nibble count padded to a whole
+// word), an end of line after each row, an end of picture.
 void RunLength(Bytes& b) {
   const int bpp = b[28];
   const size_t w = Get32(b, 18), h = Get32(b, 22), offset = Get32(b, 10);
@@ -82,24 +82,32 @@ void RunLength(Bytes& b) {
   };
   Bytes stream;
   for (size_t y = 0; y < h; ++y) {
-    if (y % 2 == 0) {
-      for (size_t x = 0; x < w;) {
+    for (size_t x = 0; x < w;) {
+      const size_t left = std::min<size_t>(w - x, 254);
+      if (y % 2 == 0 || left < 3) {
         size_t n = 1;
-        while (x + n < w && index(x + n, y) == index(x, y)) ++n;
-        const uint8_t v = index(x, y);
-        stream.insert(stream.end(), {static_cast<uint8_t>(n), bpp == 8 ? v : uint8_t(v * 17)});
+        while (n < left && index(x + n, y) == index(x, y)) ++n;
+        uint8_t v = index(x, y);
+        if (bpp == 4 && n == 1 && left > 1) {
+          v = static_cast<uint8_t>(v << 4 | index(x + 1, y));  // a run of two different nibbles
+          n = 2;
+        } else if (bpp == 4) {
+          v = static_cast<uint8_t>(v * 17);
+        }
+        stream.insert(stream.end(), {static_cast<uint8_t>(n), v});
         x += n;
+        continue;
       }
-    } else {
-      stream.insert(stream.end(), {0, static_cast<uint8_t>(w)});
+      stream.insert(stream.end(), {0, static_cast<uint8_t>(left)});
       Bytes literal;
-      for (size_t x = 0; x < w; ++x) {
-        if (bpp == 8) literal.push_back(index(x, y));
-        else if (x % 2 == 0) literal.push_back(static_cast<uint8_t>(index(x, y) << 4));
-        else literal.back() |= index(x, y);
+      for (size_t i = 0; i < left; ++i) {
+        if (bpp == 8) literal.push_back(index(x + i, y));
+        else if (i % 2 == 0) literal.push_back(static_cast<uint8_t>(index(x + i, y) << 4));
+        else literal.back() |= index(x + i, y);
       }
       if (literal.size() % 2 != 0) literal.push_back(0);
       stream.insert(stream.end(), literal.begin(), literal.end());
+      x += left;
     }
     stream.insert(stream.end(), {0, static_cast<uint8_t>(y + 1 == h ? 1 : 0)});
   }
@@ -215,7 +223,7 @@ TEST_P(DrawBitmapForms, LoadsAsTheConverterDecodesItAndRefusesALyingSize) {
   if (compression == 1 || compression == 2) {
     Set32(bytes, 34, static_cast<uint32_t>(bytes.size() - Get32(bytes, 10) + 1));
   } else if (core) {
-    Set16(bytes, 22, 8);
+    Set16(bytes, 20, 8);
   } else {
     Set32(bytes, 22, static_cast<int32_t>(Get32(bytes, 22)) < 0 ? static_cast<uint32_t>(-8) : 8);
   }
