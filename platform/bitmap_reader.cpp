@@ -80,6 +80,7 @@ using gdi::U32;
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kMasksEnd = gdi::kFileHeaderSize + gdi::kInfoHeaderSize + 12;
+constexpr uint64_t kMostPixelsPerRunByte = 128;
 
 // One colour channel of a 16- or 32-bit pixel: where its bits sit and how many there are.
 struct Channel {
@@ -202,6 +203,11 @@ bool ReadLayout(const uint8_t* bytes, size_t size, Layout& l) {
   if (l.pixelOffset > size) return false;
   if (l.compression == kRle8 || l.compression == kRle4) {
     l.pixelBytes = sizeImage == 0 ? size - l.pixelOffset : sizeImage;
+    // Two bytes spell out at most 255 pixels: a stream too short to spell out every pixel of its
+    // picture lies about the picture's size (and a few bytes must not ask for a huge picture).
+    if (static_cast<uint64_t>(l.width) * l.height > kMostPixelsPerRunByte * l.pixelBytes) {
+      return false;
+    }
   } else {
     l.pixelBytes = ((static_cast<uint64_t>(l.width) * l.bpp + 31) / 32) * 4 * l.height;
   }
@@ -250,7 +256,9 @@ bool DecodeRunLength(const Layout& l, const uint8_t* p, const uint8_t* end, uint
   const bool four = l.compression == kRle4;
   int x = 0, y = 0;
   auto put = [&](uint32_t index) {
-    if (x < l.width) pixels[static_cast<size_t>(l.height - 1 - y) * l.width + x] = IndexedColour(l, index);
+    if (x < l.width) {
+      pixels[static_cast<size_t>(l.height - 1 - y) * l.width + x] = IndexedColour(l, index);
+    }
     ++x;
   };
   while (y < l.height) {

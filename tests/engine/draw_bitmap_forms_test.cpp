@@ -60,7 +60,8 @@ void ShortPalette(Bytes& b) {
   for (size_t y = 0; y < h; ++y) {
     for (size_t x = 0; x < w; ++x) {
       const size_t bit = x * bpp;
-      const uint32_t i = (b[offset + y * stride + bit / 8] >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1);
+      const uint8_t byte = b[offset + y * stride + bit / 8];
+      const uint32_t i = (byte >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1);
       used = std::max(used, i + 1);
     }
   }

@@ -263,13 +263,17 @@ TEST_P(ExtensibleWaveTest, PcmSubFormatPlaysAnythingElseMakesNoBuffer) {
   EXPECT_GT(Peak(host.RenderAudio(400), 0, 400), 4000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, ExtensibleWaveTest,
-                         ::testing::Values(Extensible{"Pcm8Mono", 1, 8, 8, 1, 22, true},
-                                           Extensible{"Pcm16Stereo", 2, 16, 16, 1, 22, true},
-                                           Extensible{"Pcm16With12ValidBits", 1, 16, 12, 1, 22, true},
-                                           Extensible{"MoreValidBitsThanTheContainer", 1, 16, 17, 1, 22, false},
-                                           Extensible{"FloatSubFormat", 1, 16, 16, 3, 22, false},
-                                           Extensible{"ExtraTooShortForTheSubFormat", 1, 16, 16, 1, 20, false}),
+// name, channels, bits, valid bits, sub-format's first word, extra size, plays
+const Extensible kExtensibleForms[] = {
+    {"Pcm8Mono", 1, 8, 8, 1, 22, true},
+    {"Pcm16Stereo", 2, 16, 16, 1, 22, true},
+    {"Pcm16With12ValidBits", 1, 16, 12, 1, 22, true},
+    {"MoreValidBitsThanTheContainer", 1, 16, 17, 1, 22, false},
+    {"FloatSubFormat", 1, 16, 16, 3, 22, false},
+    {"ExtraTooShortForTheSubFormat", 1, 16, 16, 1, 20, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forms, ExtensibleWaveTest, ::testing::ValuesIn(kExtensibleForms),
                          [](const ::testing::TestParamInfo<Extensible>& info) {
                            return std::string(info.param.name);
                          });
