@@ -160,20 +160,51 @@ TEST(Slots, AnOccupiedSlotIsSkippedSilently) {
   EXPECT_EQ(gNarrowFlash, 1);
 }
 
-TEST(Slots, PoweredGunsAddSideShotsAndSwitchOnTheBeams) {
+// Every gun spawner's slots, unpowered and powered, from the ship at (150, 300): position, speed,
+// sideways drift, and whether the slot is filled at all.
+TEST(Slots, EveryGunSlotByPowerTakesItsPlaceSpeedAndDrift) {
   GameDriver game;
   Play(game);
-  gWeaponPower = 1;
-  SpawnNarrowShots(3, 29, 55);
-  EXPECT_TRUE(gNarrowShots[3].speed == 20 && gNarrowShots[3].x == 150);
-  EXPECT_TRUE(gNarrowShots[29].x == 135 && gNarrowShots[29].drift == 4 && gNarrowShots[29].y == 262);
-  EXPECT_TRUE(gNarrowShots[55].x == 165 && gNarrowShots[55].speed == 20);
-  for (const BeamFrame& b : gBeamFrames) EXPECT_EQ(b.active, 1);
-  SpawnWideShots(3, 29, 55);
-  EXPECT_TRUE(gWideShots[29].x == 120 && gWideShots[29].drift == 6 && gWideShots[55].x == 180);
-  SpawnSpreadShots(3, 29, 55, 81, 107, 133);
-  EXPECT_TRUE(gSpreadShots[29].drift == 4 && gSpreadShots[55].drift == 2 && gSpreadShots[81].x == 150);
-  EXPECT_TRUE(gSpreadShots[107].x == 165 && gSpreadShots[133].y == 328);
+  struct Slot {
+    const char* name;
+    PlayerShot* shot;
+    int x, y, speed, drift;  // unpowered; speed 0: the slot stays empty
+    int px, py, pspeed, pdrift;  // powered
+  };
+  const Slot slots[] = {
+      {"narrow centre", &gNarrowShots[3], 150, 262, 10, 0, 150, 262, 20, 0},
+      {"narrow left", &gNarrowShots[29], 0, 0, 0, 0, 135, 262, 20, 4},
+      {"narrow right", &gNarrowShots[55], 0, 0, 0, 0, 165, 262, 20, 4},
+      {"wide centre", &gWideShots[3], 150, 262, 10, 0, 150, 262, 20, 0},
+      {"wide left", &gWideShots[29], 0, 0, 0, 0, 120, 262, 20, 6},
+      {"wide right", &gWideShots[55], 0, 0, 0, 0, 180, 262, 20, 6},
+      {"spread forward", &gSpreadShots[3], 150, 262, 10, 0, 150, 262, 20, 0},
+      {"spread rear outer left", &gSpreadShots[29], 135, 328, 10, 2, 135, 328, 20, 4},
+      {"spread rear inner left", &gSpreadShots[55], 135, 328, 10, 1, 135, 328, 20, 2},
+      {"spread rear centre", &gSpreadShots[81], 150, 328, 10, 0, 150, 328, 20, 0},
+      {"spread rear inner right", &gSpreadShots[107], 165, 328, 10, 1, 165, 328, 20, 2},
+      {"spread rear outer right", &gSpreadShots[133], 165, 328, 10, 2, 165, 328, 20, 4},
+  };
+  for (int power : {0, 1}) {
+    for (const Slot& s : slots) *s.shot = PlayerShot{0, 0, 0, 0, 0};
+    for (BeamFrame& b : gBeamFrames) b.active = 0;
+    gWeaponPower = power;
+    SpawnNarrowShots(3, 29, 55);
+    SpawnWideShots(3, 29, 55);
+    SpawnSpreadShots(3, 29, 55, 81, 107, 133);
+    for (const Slot& s : slots) {
+      const int speed = power != 0 ? s.pspeed : s.speed;
+      const char* how = power != 0 ? " powered" : " unpowered";
+      EXPECT_EQ(s.shot->active, speed != 0 ? 1 : 0) << s.name << how;
+      if (speed == 0) continue;
+      EXPECT_EQ(s.shot->x, power != 0 ? s.px : s.x) << s.name << how;
+      EXPECT_EQ(s.shot->y, power != 0 ? s.py : s.y) << s.name << how;
+      EXPECT_EQ(s.shot->speed, speed) << s.name << how;
+      EXPECT_EQ(s.shot->drift, power != 0 ? s.pdrift : s.drift) << s.name << how << " drift";
+    }
+    // The powered narrow gun switches on every beam frame.
+    for (const BeamFrame& b : gBeamFrames) EXPECT_EQ(b.active, power) << "beam frames";
+  }
 }
 
 TEST(Motion, GunShotsMoveInsideTheHitTestsAndLeaveByTheirVerticalBounds) {

@@ -1,8 +1,8 @@
 // Recorded playthroughs, replayed headless in the program's own profile: every file in
-// tests/recordings/common/ and tests/recordings/<profile>/ (the program's name without
-// "morventica-") is one test. Its input events are delivered at their frames and its checkpoints
-// (state, distance, score, lives, a hash of the presented picture) must match; along the way no
-// error box is raised and no blit is refused for its source rectangle.
+// tests/recordings/<profile>/ (the program's name without "morventica-") is one test. Its input
+// events are delivered at their frames and its checkpoints (state, distance, score, lives, a hash
+// of the presented picture) must match; along the way no error box is raised and no blit is
+// refused for its source rectangle.
 //
 // MORV_REGENERATE_CHECKPOINTS=1 makes the test write the values it saw into the file's check lines
 // instead (a check line without fields gets every field), for a new or changed recording.
@@ -45,17 +45,13 @@ std::vector<std::string> RecordingFiles() {
     return {one};
   }
   std::vector<std::string> files;
-  for (const std::string& folder : {std::string("common"), ProfileFolder()}) {
-    const fs::path dir = fs::path(MORV_RECORDINGS_DIR) / folder;
-    std::error_code ec;
-    if (!fs::is_directory(dir, ec)) continue;
-    std::vector<std::string> here;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-      if (entry.path().extension() == ".rec") here.push_back(entry.path().string());
-    }
-    std::sort(here.begin(), here.end());
-    files.insert(files.end(), here.begin(), here.end());
+  const fs::path dir = fs::path(MORV_RECORDINGS_DIR) / ProfileFolder();
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) return files;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (entry.path().extension() == ".rec") files.push_back(entry.path().string());
   }
+  std::sort(files.begin(), files.end());
   return files;
 }
 

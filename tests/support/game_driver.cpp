@@ -44,6 +44,7 @@ GameDriver::GameDriver(const GameOptions& options) {
   host.module_path = data_dir_ + kProfile.program;
   host.audio_device_present = options.audio_device;
   if (options.configure) options.configure(host);
+  host.while_starting = options.while_starting;
   platform::SetHost(&host);
   RunStartUpHooks();
   started_ = AppStartUp(nullptr, 1) != 0;
