@@ -42,11 +42,7 @@ WPARAM MouseKeyFlags() {
 }
 
 void QueueInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG m{};
-  m.hwnd = window;
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
+  MSG m = MakeMessage(window, message, wParam, lParam);
   m.time = CurrentHost().Milliseconds();
   gInput.Push(m);
 }

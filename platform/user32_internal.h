@@ -61,6 +61,15 @@ struct MessageRing {
   void Clear() { head = count = 0; }
 };
 
+inline MSG MakeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG m{};
+  m.hwnd = window;
+  m.message = message;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  return m;
+}
+
 constexpr int kInputCapacity = 256;
 
 // user32_messages.cpp

@@ -92,12 +92,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SetLastError(ERROR_NOT_ENOUGH_QUOTA);
     return FALSE;
   }
-  MSG m{};
-  m.hwnd = window;
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  g_posted.Push(m);
+  g_posted.Push(MakeMessage(window, message, wParam, lParam));
   return TRUE;
 }
 

@@ -64,6 +64,13 @@ bool IEquals(const std::string& a, const char* b) {
   return i == a.size();
 }
 
+// The program's own window, or null with ERROR_INVALID_WINDOW_HANDLE set.
+WindowRecord* LocalRecordOrError(HWND h) {
+  WindowRecord* w = LocalRecord(h);
+  if (w == nullptr) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+  return w;
+}
+
 const ClassRecord* FindClass(LPCSTR name) {
   if (name == nullptr) return nullptr;
   for (const ClassRecord& c : g_classes) {
@@ -220,11 +227,8 @@ BOOL DestroyWindow(HWND window) {
 }
 
 BOOL CloseWindow(HWND window) {
-  WindowRecord* w = LocalRecord(window);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
+  WindowRecord* w = LocalRecordOrError(window);
+  if (w == nullptr) return FALSE;
   if (w->hostWindow) CurrentHost().MinimizeWindow();
   return TRUE;
 }
@@ -232,11 +236,8 @@ BOOL CloseWindow(HWND window) {
 BOOL IsWindow(HWND window) { return Record(window) != nullptr ? TRUE : FALSE; }
 
 BOOL ShowWindow(HWND window, int showCommand) {
-  WindowRecord* w = LocalRecord(window);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
+  WindowRecord* w = LocalRecordOrError(window);
+  if (w == nullptr) return FALSE;
   const BOOL was_visible = w->visible ? TRUE : FALSE;
   w->visible = showCommand != SW_HIDE;
   if (w->hostWindow) {
@@ -262,10 +263,7 @@ BOOL UpdateWindow(HWND window) { return LocalRecord(window) != nullptr ? TRUE : 
 // only the validity of the call is checked.
 BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int /*x*/, int /*y*/, int /*cx*/, int /*cy*/,
                   UINT /*flags*/) {
-  if (LocalRecord(window) == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
+  if (LocalRecordOrError(window) == nullptr) return FALSE;
   return TRUE;
 }
 
