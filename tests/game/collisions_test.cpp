@@ -159,7 +159,9 @@ TEST(ShotsOnBosses, PointsLifeAndUseByWeaponAndTarget) {
     // Every target's boxes hold (100, 100).
     gSpreadShots[3] = {100, 110, 0, 10, 1};
     EXPECT_EQ(Scored(), t.strong);
-    EXPECT_TRUE(gSpreadShots[3].active == 0 && gSpreadShots[3].x == 5000 && gSpreadShots[3].y == 5000);
+    EXPECT_EQ(gSpreadShots[3].active, 0);
+    EXPECT_EQ(gSpreadShots[3].x, 5000);
+    EXPECT_EQ(gSpreadShots[3].y, 5000);
     EXPECT_EQ(t.boss->hit, 1);
     EXPECT_EQ(t.boss->life, 500.0f - 100.0f * kDt);
     gWideShots[3] = {100, 110, 0, 10, 1};
@@ -192,7 +194,8 @@ TEST(ShotsOnBosses, AUsedUpShotStillMeetsTheLaterTargets) {
   gS2Boss.x = gS2Boss.y = 0.0f;
   gSpreadShots[3] = {100, 110, 0, 10, 1};
   EXPECT_EQ(Scored(), 100 + 250);
-  EXPECT_TRUE(gS1Boss.hit == 1 && gS2Boss.hit == 1);
+  EXPECT_EQ(gS1Boss.hit, 1);
+  EXPECT_EQ(gS2Boss.hit, 1);
 }
 
 TEST(ShotsOnBosses, BoxesAreInclusiveAndTruncatedTowardZero) {
@@ -282,7 +285,8 @@ TEST(ShotsOnBosses, EveryTargetsGunAndBurstBoxesAndABurstHitsDebris) {
           gNarrowShots[4] = {p.x, p.y + 10, 0, 10, 1};
         }
         EXPECT_EQ(Scored(), p.inside ? t.points : 0)
-            << t.name << (burst ? " burst box" : " gun box") << " at (" << p.x << ", " << p.y << ")";
+            << t.name << (burst ? " burst box" : " gun box") << " at (" << p.x << ", " << p.y
+            << ")";
         gBurstShots[kShot].active = 0;
         gNarrowShots[4].active = 0;
         if (!burst) continue;

@@ -377,7 +377,8 @@ TEST_F(Emitters, EveryPatternTimerFiresItsGroupsAtTheirCountsOnItsCycle) {
     }
     const auto seen = Launches(pool, row.tick, calls);
     EXPECT_EQ(seen.size(), expected.size()) << "launches of the pattern timer of " << row.pool;
-    const auto [at, want] = std::mismatch(seen.begin(), seen.end(), expected.begin(), expected.end());
+    const auto [at, want] =
+        std::mismatch(seen.begin(), seen.end(), expected.begin(), expected.end());
     if (at != seen.end() && want != expected.end()) {
       ADD_FAILURE() << "pattern timer of " << row.pool << ": launched record " << at->second
                     << " on call " << at->first << ", expected record " << want->second

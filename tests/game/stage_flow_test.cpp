@@ -205,9 +205,13 @@ TEST(Continue, ThePromptIsDrawnOnceAndFreesTheFirst39NarrowShots) {
   for (int i = 0; i < kNarrowShotCount; ++i) {
     const PlayerShot& s = gNarrowShots[i];
     if (i < 39) {
-      EXPECT_TRUE(s.active == 0 && s.x == -500 && s.y == 500) << i;
+      EXPECT_EQ(s.active, 0) << i;
+      EXPECT_EQ(s.x, -500) << i;
+      EXPECT_EQ(s.y, 500) << i;
     } else {
-      EXPECT_TRUE(s.active == 1 && s.x == 100 + i && s.y == 200) << i;
+      EXPECT_EQ(s.active, 1) << i;
+      EXPECT_EQ(s.x, 100 + i) << i;
+      EXPECT_EQ(s.y, 200) << i;
     }
   }
 }

@@ -90,9 +90,12 @@ TEST(Cadence, TheBurstFiresEveryThirdCallAndWrapsAt147) {
   for (int c = 1; c <= 8; ++c) FireBurst();
   // Volleys 1 and 2 on calls 3 and 6; unpowered, groups 2 and 3 only.
   EXPECT_EQ(gBurstCounter, 8);
-  EXPECT_TRUE(gBurstShots[101].active == 1 && gBurstShots[102].active == 1);
-  EXPECT_TRUE(gBurstShots[151].active == 1 && gBurstShots[152].active == 1);
-  EXPECT_TRUE(gBurstShots[1].active == 0 && gBurstShots[51].active == 0);
+  EXPECT_EQ(gBurstShots[101].active, 1);
+  EXPECT_EQ(gBurstShots[102].active, 1);
+  EXPECT_EQ(gBurstShots[151].active, 1);
+  EXPECT_EQ(gBurstShots[152].active, 1);
+  EXPECT_EQ(gBurstShots[1].active, 0);
+  EXPECT_EQ(gBurstShots[51].active, 0);
   EXPECT_EQ(gBurstShots[103].active, 0);
   EXPECT_EQ(gBurstShots[101].speed, 20);
   gWeaponPower = 1;
@@ -215,12 +218,20 @@ TEST(Motion, GunShotsMoveInsideTheHitTestsAndLeaveByTheirVerticalBounds) {
   gSpreadShots[90] = {50, 465, 2, 10, 1};     // rear centre
   gWideShots[60] = {100, -50, 6, 20, 1};      // right group, leaving upward
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gNarrowShots[30].x == -104 && gNarrowShots[30].y == -10 && gNarrowShots[30].active == 1);
-  EXPECT_TRUE(gSpreadShots[140].x == 52 && gSpreadShots[140].y == 480 && gSpreadShots[140].active == 1);
-  EXPECT_TRUE(gSpreadShots[90].x == 50 && gSpreadShots[90].y == 475);
-  EXPECT_TRUE(gWideShots[60].active == 0 && gWideShots[60].x == 5000 && gWideShots[60].y == 5000);
+  EXPECT_EQ(gNarrowShots[30].x, -104);
+  EXPECT_EQ(gNarrowShots[30].y, -10);
+  EXPECT_EQ(gNarrowShots[30].active, 1);
+  EXPECT_EQ(gSpreadShots[140].x, 52);
+  EXPECT_EQ(gSpreadShots[140].y, 480);
+  EXPECT_EQ(gSpreadShots[140].active, 1);
+  EXPECT_EQ(gSpreadShots[90].x, 50);
+  EXPECT_EQ(gSpreadShots[90].y, 475);
+  EXPECT_EQ(gWideShots[60].active, 0);
+  EXPECT_EQ(gWideShots[60].x, 5000);
+  EXPECT_EQ(gWideShots[60].y, 5000);
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gSpreadShots[140].active == 0 && gSpreadShots[140].x == 5000);
+  EXPECT_EQ(gSpreadShots[140].active, 0);
+  EXPECT_EQ(gSpreadShots[140].x, 5000);
 }
 
 TEST(Motion, BurstShotsFollowTheirBands) {
@@ -244,11 +255,14 @@ TEST(Motion, ABurstShotPastTheLastBandKeepsItsStep) {
   gBurstShots[110] = {100, 300, 20, 249.0f, 1};
   game.FixedFrames(1, 10.0f);
   EXPECT_EQ(gBurstShots[10].bandTimer, 399.0f);
-  EXPECT_TRUE(gBurstShots[10].x == 105 && gBurstShots[10].y == 294);
-  EXPECT_TRUE(gBurstShots[110].x == 103 && gBurstShots[110].y == 294);
+  EXPECT_EQ(gBurstShots[10].x, 105);
+  EXPECT_EQ(gBurstShots[10].y, 294);
+  EXPECT_EQ(gBurstShots[110].x, 103);
+  EXPECT_EQ(gBurstShots[110].y, 294);
   gBurstShots[10].y = -55;
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gBurstShots[10].active == 0 && gBurstShots[10].bandTimer == 0.0f);
+  EXPECT_EQ(gBurstShots[10].active, 0);
+  EXPECT_EQ(gBurstShots[10].bandTimer, 0.0f);
 }
 
 TEST(Motion, MissilesLeaveAtTheProfilesBounds) {
@@ -260,10 +274,13 @@ TEST(Motion, MissilesLeaveAtTheProfilesBounds) {
   gPlayerMissiles[52] = {-50, 200, -30, 1, 0.0f};  // to -80: stays
   gPlayerMissiles[53] = {-51, 200, -30, 1, 0.0f};  // to -81: leaves
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gPlayerMissiles[50].active == 1 && gPlayerMissiles[50].x == 440);
-  EXPECT_TRUE(gPlayerMissiles[51].active == 0 && gPlayerMissiles[51].x == -500 &&
-              gPlayerMissiles[51].y == 500);
-  EXPECT_TRUE(gPlayerMissiles[52].active == 1 && gPlayerMissiles[52].x == -80);
+  EXPECT_EQ(gPlayerMissiles[50].active, 1);
+  EXPECT_EQ(gPlayerMissiles[50].x, 440);
+  EXPECT_EQ(gPlayerMissiles[51].active, 0);
+  EXPECT_EQ(gPlayerMissiles[51].x, -500);
+  EXPECT_EQ(gPlayerMissiles[51].y, 500);
+  EXPECT_EQ(gPlayerMissiles[52].active, 1);
+  EXPECT_EQ(gPlayerMissiles[52].x, -80);
   EXPECT_EQ(gPlayerMissiles[53].active, 0);
 }
 
@@ -272,7 +289,8 @@ TEST(Motion, MissileSevenFliesDownAndMissile25Up) {
   Play(game);
   SpawnPlayerMissile(7);
   SpawnPlayerMissile(25);
-  EXPECT_TRUE(gPlayerMissiles[7].x == 140 && gPlayerMissiles[7].y == 290);
+  EXPECT_EQ(gPlayerMissiles[7].x, 140);
+  EXPECT_EQ(gPlayerMissiles[7].y, 290);
   MovePlayerMissiles();
   EXPECT_EQ(gPlayerMissiles[7].x, 140);
   EXPECT_GE(gPlayerMissiles[7].y, 290 + 29);

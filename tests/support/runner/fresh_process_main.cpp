@@ -235,7 +235,8 @@ int main(int argc, char** argv) {
   }
   testing::InitGoogleTest(&argc, argv);
   const char* one = std::getenv("MORV_TEST_ONE_PROCESS");
-  if (death_test_rerun || GTEST_FLAG_GET(list_tests) || (one != nullptr && std::strcmp(one, "1") == 0)) {
+  const bool one_process = one != nullptr && std::strcmp(one, "1") == 0;
+  if (death_test_rerun || GTEST_FLAG_GET(list_tests) || one_process) {
     return RUN_ALL_TESTS();
   }
   return RunEveryCaseInAChild();
