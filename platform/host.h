@@ -3,9 +3,8 @@
 // Everything that is computation (surfaces, blits, bitmap decoding, text, the sound mixer, the MIDI
 // synthesizer, the message queue) lives in platform/ and is the same for every host. A host only
 // supplies what the machine gives: a clock, the vertical blank, input, a place to show finished frames,
-// an audio device, a message box and the module path; the headless host also keeps the records
-// tests read. Two hosts exist: SdlHost for players and
-// HeadlessHost for tests and deterministic runs.
+// an audio device, a message box and the module path. Two hosts exist: SdlHost for players and
+// HeadlessHost for tests and deterministic runs, which also keeps the records tests read.
 #pragma once
 
 #include <cstdint>
