@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/el_draw_internal.h"
+#include "engine/el_sound.h"
 #include "platform/host_headless.h"
 #include "tests/platform/bitmap_file.h"
 
@@ -30,6 +31,7 @@ class DrawTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    ReleaseSound();  // the screen's start-up opened sound: its buffers go with it
     ReleaseDisplay();
     FreeFontBuffer();
     elDraw::SetColorKey(0);
