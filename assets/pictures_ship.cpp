@@ -1,5 +1,5 @@
 // The player's ship: a sleek blue and white fighter, nose up, in a 60 x 70 box; its engine flame;
-// the option pod; and the burning fragments of its explosion.
+// the option pod; and the burning pieces of its explosion.
 #include <cmath>
 
 #include "assets/painters.h"
@@ -111,32 +111,38 @@ void PaintOptionPod(Picture& p, int) {
 }
 
 void PaintShipFragments(Picture& p, int) {
-  // Frame f of the 15-step cycle sits in row 0 columns 0 to 7 (f = 0 to 7) and row 1 columns 1
-  // to 7 (f = 8 to 14); row 1 column 0 holds the last wisp of smoke.
+  // A burning piece of the ship, flickering through a looping 15-step cycle: frame f sits in row 0
+  // columns 0 to 7 (f = 0 to 7) and row 1 columns 1 to 7 (f = 8 to 14); row 1 column 0 holds the
+  // last wisp of smoke. The fireball swells and sinks back once a cycle, so the loop has no jump.
+  Rng strip(HashName("fragment"));
   ForEachCell(p, 60, 60, 16, 8, [&](int cell) {
     int col = cell % 8, row = cell / 8;
     int f = row == 0 ? col : (col == 0 ? 15 : 7 + col);
-    double t = f / 15.0;
     cairo_t* cr = p.cr;
-    Rng rng(HashName("fragment") + static_cast<uint64_t>(f));
-    // Fire and smoke behind the shard.
-    GlowDisc(cr, 30, 30, 26 - 8 * t, {255, 250, 210}, Mix({255, 140, 30}, {110, 90, 80}, t),
-             0.9 - 0.5 * t);
-    for (int k = 0; k < 6; ++k) {
-      double a = rng.Uniform(0, 2 * kPi), d = rng.Uniform(8, 22);
-      GlowDisc(cr, 30 + std::cos(a) * d, 30 + std::sin(a) * d, rng.Uniform(3, 6),
-               {255, 255, 220}, {255, 170, 50}, 0.8 * (1 - t));
+    Rng rng = strip;
+    for (int k = 0; k < f; ++k) rng.Next();
+    if (f == 15) {
+      DrawExplosion(cr, rng, 30, 30, 22, 0.95, 6);
+      return;
     }
-    // The spinning hull shard.
-    cairo_save(cr);
-    cairo_translate(cr, 30, 30);
-    cairo_rotate(cr, f * 24 * kPi / 180);
-    PolyPath(cr, {-13, -5, 9, -10, 15, 1, 5, 9, -11, 6});
-    FillShaded(cr, -10, 9, {230, 236, 250}, {50, 90, 180}, {20, 20, 30}, 1.2);
-    PolyPath(cr, {-6, -2, 6, -5, 8, 0, -4, 3});
-    SetColor(cr, {255, 150, 40}, 0.85 - 0.4 * t);
-    cairo_fill(cr);
-    cairo_restore(cr);
+    double swell = 0.5 - 0.5 * std::cos(2 * kPi * f / 15.0);
+    // A trail of smoke rolling off behind the fire, turning with the piece.
+    double sa = f * 24 * kPi / 180 + kPi * 0.75;
+    for (int k = 0; k < 3; ++k) {
+      double d = 10 + 6 * k, r = 7 + 2 * k + 2 * swell;
+      RadialFill(cr, 30 + std::cos(sa + 0.3 * k) * d, 30 + std::sin(sa + 0.3 * k) * d, r,
+                 {{0, {170, 156, 142}, 0.7 - 0.15 * k}, {0.6, {130, 120, 112}, 0.5 - 0.1 * k},
+                  {1, {100, 94, 90}, 0.0}});
+    }
+    DrawExplosion(cr, rng, 30, 30, 21 + 5 * swell, 0.22 + 0.3 * swell, 6);
+    // A white-hot ember at the heart of the fire.
+    GlowDisc(cr, 30, 30, 5 + 2 * (1 - swell), {255, 255, 245}, {255, 200, 90}, 0.9);
+    // Sparks thrown off along the flight.
+    for (int k = 0; k < 5; ++k) {
+      double a = rng.Uniform(0, 2 * kPi), d = rng.Uniform(14, 27);
+      Sparkle(cr, 30 + std::cos(a) * d, 30 + std::sin(a) * d, rng.Uniform(2.0, 3.5), 0.6, 4,
+              rng.Uniform(0, kPi), {255, 250, 200}, 0.95);
+    }
   });
 }
 

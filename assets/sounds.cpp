@@ -1,5 +1,6 @@
 // The two sound effects, synthesized: a short bright laser shot and an explosion of filtered
 // noise with a low thump, both mono at 22050 Hz.
+#include <algorithm>
 #include <cmath>
 
 #include "assets/asset_table.h"
@@ -8,9 +9,15 @@ namespace assetgen {
 
 namespace {
 
+// The loudest an effect gets. The game restarts its effects many times a second (every volley
+// its shot, every frame of a boss's damage its explosion) while both play over the music, so each
+// keeps well below full scale: the three summed stay clear of clipping, and the music is not
+// drowned.
+constexpr double kEffectPeak = 9500.0;
+
 int16_t ToSample(double v) {
-  v = std::tanh(v * 1.2) / std::tanh(1.2);  // gentle limiter
-  return static_cast<int16_t>(std::lround(v * 32000.0));
+  v = std::tanh(v * 1.2) / std::tanh(1.2);  // gentle limiter, up to 1.2 x the peak
+  return static_cast<int16_t>(std::clamp(std::lround(v * kEffectPeak), -32767L, 32767L));
 }
 
 // Fades the first and last few milliseconds so the effect starts and stops without a click.

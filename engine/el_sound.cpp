@@ -146,11 +146,14 @@ int elSound::LoadObject(const char* name, int count) {
   uint32_t formatSize = 0;
   uint8_t* fileData = nullptr;
   uint32_t dataSize = 0;
-  WAVEFORMATEX format;
+  // A resource's format is the plain record at byte 20, with nothing after it; a file's is its
+  // whole format block, so DirectSound sees an extensible format's sub-format.
+  WAVEFORMATEXTENSIBLE resourceFormat{};
+  WAVEFORMATEX* format = &resourceFormat.Format;
   const uint8_t* samples = nullptr;
   const bool fromFile = ReadWaveFile(path, &fileFormat, &formatSize, &fileData, &dataSize) == 0;
   if (fromFile) {
-    std::memcpy(&format, fileFormat, sizeof format);
+    format = fileFormat;
     samples = fileData;
   } else {
     HRSRC resource = FindResourceA(nullptr, name, "WAVE");
@@ -168,7 +171,7 @@ int elSound::LoadObject(const char* name, int count) {
       ShowErrorMessage(kLoadObject, "WAVEリソースが見つかりません");
       return -1;
     }
-    std::memcpy(&format, bytes + 20, sizeof format);
+    std::memcpy(&resourceFormat.Format, bytes + 20, sizeof resourceFormat.Format);
     samples = bytes + 44;
   }
 
@@ -183,7 +186,7 @@ int elSound::LoadObject(const char* name, int count) {
     desc.dwSize = kDsBufferDescSize;
     desc.dwFlags = kEffectBufferFlags;
     desc.dwBufferBytes = dataSize;
-    desc.lpwfxFormat = &format;
+    desc.lpwfxFormat = format;
     if (gDirectSound->CreateSoundBuffer(&desc, &s.buffers[i], nullptr) != DS_OK) {
       s.buffers[i] = nullptr;
       FreeWaveBlock(fileFormat);

@@ -39,8 +39,4 @@ void PresentPrimary(const IDirectDrawSurface* primary);
 // Allocates a zeroed pixel buffer of width x height in `layout`; nullptr when too large.
 uint8_t* AllocatePixels(int width, int height, PixelLayout layout, int& pitch);
 
-// Blits refused since the program started because their source rectangle reached past the source
-// surface (empty source rectangles are refused too but not counted).
-int RefusedSourceRects();
-
 }  // namespace platform::ddraw

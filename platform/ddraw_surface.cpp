@@ -7,6 +7,7 @@
 
 #include "platform/ddraw_internal.h"
 #include "platform/gdi.h"
+#include "platform/host.h"
 
 namespace {
 
@@ -166,17 +167,15 @@ void Describe(const IDirectDrawSurface* s, DDSURFACEDESC* desc) {
   FillPixelFormat(s->layout, &desc->ddpfPixelFormat);
 }
 
-// A lost or locked surface at either end refuses the blit.
-int gRefusedSourceRects = 0;
-
 // A source rectangle that does not lie inside its surface. One that reaches past the picture is
-// counted, so a run can tell it never happened; an empty one (what clipping leaves of a sprite on
+// told to the host, so a run can tell it never happened; an empty one (what clipping leaves of a sprite on
 // the clip rectangle's edge) is refused all the same but not counted.
 HRESULT RefuseSourceRect(const RECT& r) {
-  if (r.left < r.right && r.top < r.bottom) ++gRefusedSourceRects;
+  if (r.left < r.right && r.top < r.bottom) platform::CurrentHost().NoteRefusedSourceRect();
   return DDERR_INVALIDRECT;
 }
 
+// A lost or locked surface at either end refuses the blit.
 HRESULT CheckBlitEnds(const IDirectDrawSurface* dst, const IDirectDrawSurface* src) {
   if (dst->lost || (src != nullptr && src->lost)) return DDERR_SURFACELOST;
   if (dst->locked || (src != nullptr && src->locked)) return DDERR_SURFACEBUSY;
@@ -185,8 +184,6 @@ HRESULT CheckBlitEnds(const IDirectDrawSurface* dst, const IDirectDrawSurface* s
 }
 
 }  // namespace
-
-int platform::ddraw::RefusedSourceRects() { return gRefusedSourceRects; }
 
 HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect,
                                 DWORD flags, DDBLTFX* fx) {

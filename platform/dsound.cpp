@@ -5,13 +5,22 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/sound_mixer.h"
 
-namespace platform {
-SoundPlayLog gSoundPlayLog;
-}  // namespace platform
 
 namespace {
+
+// A plain PCM format, or the extensible form whose sub-format is integer PCM with no more valid
+// bits than its container holds (the samples play as their container).
+bool IsPcm(const WAVEFORMATEX& f) {
+  if (f.wFormatTag == WAVE_FORMAT_PCM) return true;
+  if (f.wFormatTag != WAVE_FORMAT_EXTENSIBLE || f.cbSize < 22) return false;
+  WAVEFORMATEXTENSIBLE x;
+  std::memcpy(&x, &f, sizeof x);
+  return std::memcmp(&x.SubFormat, &KSDATAFORMAT_SUBTYPE_PCM, sizeof(GUID)) == 0 &&
+         x.wValidBitsPerSample >= 1 && x.wValidBitsPerSample <= f.wBitsPerSample;
+}
 
 using platform::AudioLock;
 using platform::MixChannel;
@@ -137,9 +146,7 @@ class SoundBufferImpl final : public IDirectSoundBuffer {
 
   HRESULT Play(DWORD, DWORD, DWORD flags) override {
     if (primary()) return DS_OK;
-    platform::SoundPlayLog& log = platform::gSoundPlayLog;
-    if (log.count < platform::kSoundPlayLogSize) log.buffers[log.count] = this;
-    ++log.count;
+    platform::CurrentHost().NoteSoundPlay(this);
     AudioLock lock;
     channel_.looping = (flags & DSBPLAY_LOOPING) != 0;
     channel_.playing = channel_.frames > 0;
@@ -250,8 +257,9 @@ class DirectSoundImpl final : public IDirectSound {
     if (f == nullptr || desc->dwBufferBytes < DSBSIZE_MIN || desc->dwBufferBytes > DSBSIZE_MAX) {
       return DSERR_INVALIDPARAM;
     }
-    // Plain PCM only: mono or stereo, 8 or 16 bits, a consistent block size and a playable rate.
-    if (f->wFormatTag != WAVE_FORMAT_PCM || (f->nChannels != 1 && f->nChannels != 2) ||
+    // PCM only, plain or in the extensible form: mono or stereo, 8 or 16 bits, a consistent
+    // block size and a playable rate.
+    if (!IsPcm(*f) || (f->nChannels != 1 && f->nChannels != 2) ||
         (f->wBitsPerSample != 8 && f->wBitsPerSample != 16) ||
         f->nBlockAlign != f->nChannels * f->wBitsPerSample / 8 ||
         f->nSamplesPerSec < DSBFREQUENCY_MIN || f->nSamplesPerSec > DSBFREQUENCY_MAX) {

@@ -121,14 +121,3 @@ using LPDIRECTSOUND = IDirectSound*;
 // Opens the audio device and returns the DirectSound object; DSERR_NODRIVER when there is no
 // device. `device` must be null (the default device).
 HRESULT DirectSoundCreate(const GUID* device, LPDIRECTSOUND* directSound, IUnknown* outer);
-
-namespace platform {
-// Every Play of a secondary buffer, in order, for tests that count the effects a frame started.
-// Bounded: past kSoundPlayLogSize entries only the count grows.
-inline constexpr int kSoundPlayLogSize = 4096;
-struct SoundPlayLog {
-  const IDirectSoundBuffer* buffers[kSoundPlayLogSize];
-  int count;
-};
-extern SoundPlayLog gSoundPlayLog;
-}  // namespace platform

@@ -97,8 +97,10 @@ DWORD CharUpperBuffA(LPSTR text, DWORD length);
 
 namespace platform {
 
-// The bitmap reader behind LoadImageA: a whole .BMP file (1, 4, 8, 24 or 32 bits per pixel,
-// uncompressed, rows bottom-up or top-down). nullptr for anything else, truncated files included.
+// The bitmap reader behind LoadImageA: a whole .BMP file with the core, info, V2 to V5 headers;
+// 1, 4, 8, 16, 24 or 32 bits per pixel; uncompressed, run-length (8 and 4 bits) or with channel
+// masks (16 and 32 bits); rows bottom-up or top-down. nullptr for anything else, and for a file
+// whose rows or run-length stream do not fit in it.
 HBITMAP DecodeBitmap(const uint8_t* bytes, size_t size);
 
 // Device contexts of surfaces, for the DirectDraw stand-in.

@@ -1,6 +1,8 @@
 // Fonts and text: LOGFONTA descriptions drawn with FreeType from the IPA fonts, one-bit glyphs
 // (as the display's text of the time), rotation by the escapement, synthetic bold and italic,
-// underline, and the opaque background band.
+// underline, and the opaque background band. Plain upright Gothic text 12, 14 or 16 pixels high
+// takes its letters from hand-made bitmaps of those heights (Shinonome), as a desktop of the time
+// drew its small Gothic text: at such sizes the hinted outlines blur M into W and N into H.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -20,6 +22,17 @@ constexpr const char* kFontFiles[2] = {
     "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
     "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf",
 };
+// The bitmap Gothic faces, by cell height; characters they lack come from the outlines.
+struct BitmapFace {
+  int cell;
+  const char* path;
+};
+constexpr BitmapFace kBitmapFaces[] = {
+    {12, "/usr/share/fonts/X11/misc/shnm6x12a.pcf.gz"},
+    {14, "/usr/share/fonts/X11/misc/shnm7x14a.pcf.gz"},
+    {16, "/usr/share/fonts/X11/misc/shnm8x16a.pcf.gz"},
+};
+constexpr int kBitmapFaceCount = sizeof kBitmapFaces / sizeof kBitmapFaces[0];
 constexpr int kDefaultCellHeight = 16;
 constexpr int kMaxFonts = 64;
 constexpr double kItalicSlant = 0.2;
@@ -31,6 +44,8 @@ FT_Library g_library = nullptr;
 bool g_library_tried = false;
 FT_Face g_faces[2] = {nullptr, nullptr};
 bool g_face_tried[2] = {false, false};
+FT_Face g_bitmap_faces[kBitmapFaceCount] = {};
+bool g_bitmap_tried[kBitmapFaceCount] = {};
 
 // "標準明朝" and other Mincho names take IPA Mincho (1); every other face IPA Gothic (0).
 int FaceIndexOf(const LOGFONTA& lf) {
@@ -52,6 +67,27 @@ FT_Face FaceFor(int which) {
   return g_faces[which];
 }
 
+// The bitmap face of a cell height, or nullptr (no such height, or the font is not installed).
+FT_Face BitmapFaceFor(double cell) {
+  if (g_library == nullptr) return nullptr;
+  for (int i = 0; i < kBitmapFaceCount; ++i) {
+    if (kBitmapFaces[i].cell != cell) continue;
+    if (!g_bitmap_tried[i]) {
+      g_bitmap_tried[i] = true;
+      FT_Face face = nullptr;
+      if (FT_New_Face(g_library, kBitmapFaces[i].path, 0, &face) == 0) {
+        if (face->num_fixed_sizes > 0 && FT_Select_Size(face, 0) == 0) {
+          g_bitmap_faces[i] = face;
+        } else {
+          FT_Done_Face(face);
+        }
+      }
+    }
+    return g_bitmap_faces[i];
+  }
+  return nullptr;
+}
+
 // How one line's glyphs are made: face, size, weight, slant and direction.
 struct GlyphStyle {
   int faceIndex = 0;
@@ -61,6 +97,8 @@ struct GlyphStyle {
   bool italic = false;
   LONG escapement = 0;
   FT_Matrix matrix{};    // slant, then turn by the escapement
+  FT_Face bitmap = nullptr;  // the bitmap face that draws the characters it has, or nullptr
+  int bitmapDrop = 0;        // rows a bitmap glyph moves down to sit in the outline's cell
 };
 
 // A rendered one-bit glyph, its pen offsets and its advance along the line.
@@ -83,6 +121,7 @@ struct CachedGlyph {
   int boldPixels = 0;
   bool italic = false;
   LONG escapement = 0;
+  bool bitmap = false;
   GlyphImage image;
   uint8_t bits[kGlyphBytes];
 };
@@ -91,13 +130,35 @@ FT_F26Dot6 g_face_em64[2] = {0, 0};  // the size each face is set to
 
 bool SameStyle(const CachedGlyph& c, const GlyphStyle& s, uint32_t codePoint) {
   return c.valid && c.codePoint == codePoint && c.faceIndex == s.faceIndex && c.em64 == s.em64 &&
-         c.boldPixels == s.boldPixels && c.italic == s.italic && c.escapement == s.escapement;
+         c.boldPixels == s.boldPixels && c.italic == s.italic && c.escapement == s.escapement &&
+         c.bitmap == (s.bitmap != nullptr);
+}
+
+// The glyph of the bitmap face, when it has the character.
+bool RenderBitmapGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out) {
+  const FT_UInt index = FT_Get_Char_Index(s.bitmap, codePoint);
+  if (index == 0 || FT_Load_Glyph(s.bitmap, index, FT_LOAD_DEFAULT) != 0) return false;
+  FT_GlyphSlot slot = s.bitmap->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_BITMAP || slot->bitmap.pixel_mode != FT_PIXEL_MODE_MONO ||
+      slot->bitmap.pitch < 0) {
+    return false;
+  }
+  out = GlyphImage{};
+  out.advance = slot->advance.x / 64.0;
+  out.left = slot->bitmap_left;
+  out.top = slot->bitmap_top - s.bitmapDrop;
+  out.width = static_cast<int>(slot->bitmap.width);
+  out.rows = static_cast<int>(slot->bitmap.rows);
+  out.pitch = slot->bitmap.pitch;
+  out.bits = slot->bitmap.buffer;
+  return true;
 }
 
 // Loads the glyph upright, emboldens it along the line, turns it and renders it in one bit. The
 // advance is the upright one: the pen itself moves along the turned line. The image's bits belong to
 // FreeType until its next load.
 bool RenderGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out) {
+  if (s.bitmap != nullptr && RenderBitmapGlyph(s, codePoint, out)) return true;
   const int which = s.faceIndex;
   if (g_face_em64[which] != s.em64) {
     if (FT_Set_Char_Size(s.face, 0, s.em64, 72, 72) != 0) return false;
@@ -131,7 +192,8 @@ bool RenderGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out) {
 bool LookUpGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out) {
   uint32_t h = codePoint * 2654435761u;
   h ^= static_cast<uint32_t>(s.em64) * 40503u + static_cast<uint32_t>(s.escapement) * 9973u;
-  h ^= static_cast<uint32_t>(s.faceIndex + 2 * s.boldPixels + (s.italic ? 4096 : 0)) * 97u;
+  h ^= static_cast<uint32_t>(s.faceIndex + 2 * s.boldPixels + (s.italic ? 4096 : 0) +
+                             (s.bitmap != nullptr ? 8192 : 0)) * 97u;
   CachedGlyph& c = g_glyphs[(h ^ (h >> 16)) % kGlyphCacheSize];
   if (SameStyle(c, s, codePoint)) {
     out = c.image;
@@ -150,6 +212,7 @@ bool LookUpGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out) {
   c.boldPixels = s.boldPixels;
   c.italic = s.italic;
   c.escapement = s.escapement;
+  c.bitmap = s.bitmap != nullptr;
   c.image = out;
   c.image.pitch = pitch;
   c.image.bits = c.bits;
@@ -311,6 +374,13 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
   style.boldPixels = lf.lfWeight >= 600 ? std::max(1, static_cast<int>(std::lround(em / 24))) : 0;
   style.italic = lf.lfItalic != 0;
   style.escapement = lf.lfEscapement % 3600;
+  if (style.faceIndex == 0 && style.boldPixels == 0 && !style.italic && style.escapement == 0) {
+    style.bitmap = BitmapFaceFor(cell);
+    if (style.bitmap != nullptr) {
+      style.bitmapDrop =
+          static_cast<int>(ascent) - static_cast<int>(style.bitmap->size->metrics.ascender / 64);
+    }
+  }
 
   Frame frame;
   frame.x = x;

@@ -3,7 +3,8 @@
 // Everything that is computation (surfaces, blits, bitmap decoding, text, the sound mixer, the MIDI
 // synthesizer, the message queue) lives in platform/ and is the same for every host. A host only
 // supplies what the machine gives: a clock, the vertical blank, input, a place to show finished frames,
-// an audio device, a message box and the module path. Two hosts exist: SdlHost for players and
+// an audio device, a message box and the module path; the headless host also keeps the records
+// tests read. Two hosts exist: SdlHost for players and
 // HeadlessHost for tests and deterministic runs.
 #pragma once
 
@@ -34,7 +35,6 @@ struct HostEvent {
     Deactivate,    // the application lost the focus
     CloseRequest,  // the window's close button or the system menu
     WindowMoved,   // x, y: new screen position of the client area's top-left corner
-    RaiseRequest,  // another start of the program asked this one to come to the front
   };
   Kind kind = KeyDown;
   int vk = 0;
@@ -89,7 +89,8 @@ class Host {
 
   // --- Input -------------------------------------------------------------------------------
   virtual bool PollEvent(HostEvent& event) = 0;  // false when nothing waits
-  virtual void WaitEvent() = 0;                  // blocks until PollEvent would return true
+  // Blocks until PollEvent would return true (true) or `timeoutMs` have passed (false).
+  virtual bool WaitEvent(unsigned timeoutMs) = 0;
   virtual bool IsKeyDown(int vk) = 0;            // the key's current state, by virtual-key code
   virtual void CursorPosition(int& x, int& y) = 0;  // screen coordinates
   virtual void ShowCursor(bool visible) = 0;
@@ -117,6 +118,13 @@ class Host {
   // Brackets changes to state that `pull` reads, so the audio thread never sees half an update.
   virtual void LockAudio() = 0;
   virtual void UnlockAudio() = 0;
+
+  // --- Records ---------------------------------------------------------------------------
+  // Told of what only tests look at; a player's host keeps none of it.
+  virtual void NoteMciCommand(const char* /*command*/) {}  // every MCI command string sent
+  virtual void NoteSoundPlay(const void* /*buffer*/) {}    // every Play of a secondary buffer
+  // A blit refused because its source rectangle reaches past the source surface.
+  virtual void NoteRefusedSourceRect() {}
 };
 
 // The host every platform call goes through. Set once by the program's main() or by a test.

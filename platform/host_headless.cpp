@@ -1,6 +1,7 @@
 #include "platform/host_headless.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -102,8 +103,10 @@ bool HeadlessHost::PollEvent(HostEvent& event) {
   return true;
 }
 
-void HeadlessHost::WaitEvent() {
-  if (events.empty() && on_wait_event) on_wait_event();
+bool HeadlessHost::WaitEvent(unsigned /*timeoutMs*/) {
+  if (!events.empty() || !on_wait_event) return true;
+  on_wait_event();
+  return !events.empty();
 }
 
 bool HeadlessHost::IsKeyDown(int vk) { return keys_down[vk & 0xFF]; }
@@ -183,6 +186,18 @@ void HeadlessHost::CloseAudio() {
   audio_open = false;
   pull_ = nullptr;
   pull_user_ = nullptr;
+}
+
+void HeadlessHost::NoteMciCommand(const char* command) {
+  if (mci_log.count < kMciLogSize) {
+    std::snprintf(mci_log.commands[mci_log.count], kMciLogLength, "%s", command);
+  }
+  ++mci_log.count;
+}
+
+void HeadlessHost::NoteSoundPlay(const void* buffer) {
+  if (sound_log.count < kSoundPlayLogSize) sound_log.buffers[sound_log.count] = buffer;
+  ++sound_log.count;
 }
 
 void HeadlessHost::LockAudio() { ++audio_lock_depth; }

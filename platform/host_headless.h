@@ -3,7 +3,7 @@
 // The clock moves only when told to: by AdvanceMs, or by WaitVerticalBlank, which moves it to the next
 // 1/60 s boundary. The same script of injected input therefore gives the same frames on every run.
 // Every field is public: tests set the switches (faults, desktop layout, module path) and read what
-// the program did (message boxes, presented frames, cursor calls).
+// the program did (message boxes, presented frames, cursor calls, MCI commands, effects played).
 #pragma once
 
 #include <deque>
@@ -14,6 +14,10 @@
 #include "platform/host.h"
 
 namespace platform {
+
+inline constexpr int kMciLogSize = 256;
+inline constexpr int kMciLogLength = 320;
+inline constexpr int kSoundPlayLogSize = 4096;
 
 class HeadlessHost : public Host {
  public:
@@ -57,8 +61,10 @@ class HeadlessHost : public Host {
   int show_cursor_calls = 0;
   bool cursor_confined = false;
   int confine_left = 0, confine_top = 0, confine_right = 0, confine_bottom = 0;
-  // Called when the program blocks in WaitEvent with nothing queued; a test may queue events here.
-  // Without it WaitEvent returns at once, so a headless program never hangs.
+  // Called when the program waits in WaitEvent with nothing queued; a test may queue events or
+  // post messages here. A wait in which it queued no event ends as if its time had run out, and the
+  // program may wait again. Without it WaitEvent returns at once as if woken, so a headless program
+  // never hangs.
   std::function<void()> on_wait_event;
 
   // Convenience for tests: key state and the matching event together.
@@ -117,7 +123,7 @@ class HeadlessHost : public Host {
   void MinimizeWindow() override;
   void CloseWindow() override;
   bool PollEvent(HostEvent& event) override;
-  void WaitEvent() override;
+  bool WaitEvent(unsigned timeoutMs) override;
   bool IsKeyDown(int vk) override;
   void CursorPosition(int& x, int& y) override;
   void ShowCursor(bool visible) override;
@@ -133,6 +139,23 @@ class HeadlessHost : public Host {
   void CloseAudio() override;
   void LockAudio() override;
   void UnlockAudio() override;
+
+  // --- Records, bounded so that keeping them never allocates: past the size only the count
+  // grows, and longer commands are cut ---
+  struct MciCommandLog {
+    char commands[kMciLogSize][kMciLogLength] = {};
+    int count = 0;
+  };
+  MciCommandLog mci_log;  // every MCI command string, in order
+  struct SoundPlayLog {
+    const void* buffers[kSoundPlayLogSize] = {};
+    int count = 0;
+  };
+  SoundPlayLog sound_log;  // every Play of a secondary buffer, in order
+  int refused_source_rects = 0;
+  void NoteMciCommand(const char* command) override;
+  void NoteSoundPlay(const void* buffer) override;
+  void NoteRefusedSourceRect() override { ++refused_source_rects; }
 
  private:
   AudioPullFn pull_ = nullptr;

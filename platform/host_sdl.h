@@ -1,6 +1,5 @@
 // The host for players: an SDL2 window, SDL's input events, presentation through an SDL texture,
-// the SDL audio device, SDL's message box, and a local socket through which a second start of the
-// program asks this one to come to the front.
+// the SDL audio device and SDL's message box.
 //
 // The class is implemented in four files by concern: host_sdl_window.cpp (window, input, clock,
 // message box, process), host_sdl_display.cpp (display mode, vertical blank, presentation),
@@ -39,7 +38,7 @@ class SdlHost : public Host {
   void MinimizeWindow() override;
   void CloseWindow() override;
   bool PollEvent(HostEvent& event) override;
-  void WaitEvent() override;
+  bool WaitEvent(unsigned timeoutMs) override;
   bool IsKeyDown(int vk) override;
   void CursorPosition(int& x, int& y) override;
   void ShowCursor(bool visible) override;

@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "platform/host_sdl.h"
-#include "platform/instance_link.h"
 #include "platform/user32.h"
 
 namespace platform {
@@ -241,33 +240,20 @@ bool SdlHost::PollEvent(HostEvent& event) {
     SDL_Event e;
     while (pending_.empty() && SDL_PollEvent(&e) != 0) TranslateEvent(e);
   }
-  if (pending_.empty() && LinkTakeRaiseRequest()) {
-    HostEvent raise;
-    raise.kind = HostEvent::RaiseRequest;
-    pending_.push_back(raise);
-  }
   if (pending_.empty()) return false;
   event = pending_.front();
   pending_.pop_front();
   return true;
 }
 
-void SdlHost::WaitEvent() {
-  // Wakes for input, for a request from another start of the program, and for messages posted
-  // from another thread.
-  while (pending_.empty()) {
+bool SdlHost::WaitEvent(unsigned timeoutMs) {
+  // An SDL event that makes no host event (a key without a code) ends the wait early; the caller
+  // waits again.
+  if (pending_.empty()) {
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, 20) != 0) {
-      TranslateEvent(e);
-      continue;
-    }
-    if (LinkTakeRaiseRequest()) {
-      HostEvent raise;
-      raise.kind = HostEvent::RaiseRequest;
-      pending_.push_back(raise);
-    }
-    if (PostedMessagesPending()) return;
+    if (SDL_WaitEventTimeout(&e, static_cast<int>(timeoutMs)) != 0) TranslateEvent(e);
   }
+  return !pending_.empty();
 }
 
 bool SdlHost::IsKeyDown(int vk) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/midi_synth.h"
 #include "platform/sound_mixer.h"
 #include "platform/user32.h"
@@ -208,18 +209,10 @@ MCIERROR Close(const Flags& flags, HWND callback) {
 
 }  // namespace
 
-namespace platform {
-MciCommandLog gMciCommandLog;
-}  // namespace platform
-
 MCIERROR mciSendStringA(LPCSTR command, LPSTR reply, UINT replyLength, HWND callback) {
   if (reply != nullptr && replyLength > 0) reply[0] = '\0';
   if (command == nullptr) return MCIERR_MISSING_COMMAND_STRING;
-  platform::MciCommandLog& log = platform::gMciCommandLog;
-  if (log.count < platform::kMciLogSize) {
-    std::snprintf(log.commands[log.count], platform::kMciLogLength, "%s", command);
-  }
-  ++log.count;
+  platform::CurrentHost().NoteMciCommand(command);
   std::vector<std::string> words;
   if (!Tokenize(command, &words)) return MCIERR_MISSING_STRING_ARGUMENT;
   if (words.empty()) return MCIERR_MISSING_COMMAND_STRING;

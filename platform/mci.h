@@ -36,15 +36,3 @@ constexpr MCIERROR MCIERR_SEQ_NOMIDIPRESENT = MCIERR_BASE + 87;
 // Sends one command string; 0 on success. `reply` (may be null) receives the command's answer,
 // cut to `replyLength` - 1 characters, or an empty string for commands that answer nothing.
 MCIERROR mciSendStringA(LPCSTR command, LPSTR reply, UINT replyLength, HWND callback);
-
-namespace platform {
-// Every command string sent, in order, for tests that pin what the game asks of the sequencer.
-// Bounded: past kMciLogSize entries only the count grows; longer commands are cut.
-inline constexpr int kMciLogSize = 256;
-inline constexpr int kMciLogLength = 320;
-struct MciCommandLog {
-  char commands[kMciLogSize][kMciLogLength];
-  int count;
-};
-extern MciCommandLog gMciCommandLog;
-}  // namespace platform

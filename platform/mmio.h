@@ -105,3 +105,20 @@ struct WAVEFORMATEX {
 #pragma pack(pop)
 static_assert(sizeof(WAVEFORMATEX) == 18);
 using LPWAVEFORMATEX = WAVEFORMATEX*;
+
+// The extensible form: a WAVEFORMATEX with this tag and 22 extra bytes naming the sample format.
+constexpr WORD WAVE_FORMAT_EXTENSIBLE = 0xFFFE;
+
+#pragma pack(push, 1)
+struct WAVEFORMATEXTENSIBLE {
+  WAVEFORMATEX Format;
+  WORD wValidBitsPerSample;
+  DWORD dwChannelMask;
+  GUID SubFormat;
+};
+#pragma pack(pop)
+static_assert(sizeof(WAVEFORMATEXTENSIBLE) == 40);
+
+// The sub-format of plain integer PCM samples.
+inline constexpr GUID KSDATAFORMAT_SUBTYPE_PCM = {
+    0x00000001, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};

@@ -74,6 +74,8 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
+// Returns when input, a posted message, the quit request or a second start's request to come to
+// the front waits (the request is then already served).
 BOOL WaitMessage();
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -150,7 +152,9 @@ BOOL ClientToScreen(HWND window, POINT* point);
 // Finds a top-level window by class and title: this program's own, or the window of another
 // running start of it (through the instance link). Either argument may be null.
 HWND FindWindowA(LPCSTR className, LPCSTR title);
-// Brings the window to the front; for another program's window, asks that program to do it.
+// Brings the window to the front and makes the program the active application; for another
+// program's window, asks that program to do it (it does when its queue next looks: PeekMessageA,
+// WaitMessage).
 BOOL SetForegroundWindow(HWND window);
 
 // --- System metrics (a fixed desktop: only the screen size comes from the host) ---
@@ -262,8 +266,6 @@ namespace platform {
 // Forgets every window, class, queued message and cursor setting, so that a test can start a
 // program again in the same process. The host is not touched.
 void ResetWindowing();
-// True while a posted message or the quit request waits (the SDL host's wait wakes up for them).
-bool PostedMessagesPending();
 // The IME switch as last set by WINNLSEnableIME.
 bool ImeEnabled();
 }  // namespace platform

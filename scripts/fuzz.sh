@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, seeds each target's corpus from the generated assets in
 # build-fuzz/bin (a handful of the smallest pictures, the sounds, the tunes, and pack files made
-# from the pictures) and runs each target for a bounded time (seconds, default 20).
+# from the pictures), every bitmap form the bitmap-forms test makes with ImageMagick and the sounds
+# in the extensible WAVE form, and runs each target for a bounded time (seconds, default 20).
 #   scripts/fuzz.sh [seconds] [--report]
 # --report: a target that crashes does not stop the run; each target's executions and crashes are
 # listed at the end (scripts/fuzz_long.sh), and the script fails if any target crashed.
@@ -14,8 +15,16 @@ shopt -s nullglob
 targets=()
 for src in tests/fuzz/*.cpp; do targets+=("$(basename "$src" .cpp)"); done
 # Only the fuzz targets and the generated assets their corpora are seeded from.
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" morv_assets
+# The engine suite writes the bitmap forms (it needs ImageMagick's convert).
+cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" morv_assets engine_tests
 bin=build-fuzz/bin
+forms=build-fuzz/bitmap-forms
+mkdir -p "$forms"
+ASAN_OPTIONS=detect_leaks=0 MORV_KEEP_BITMAP_FORMS="$PWD/$forms" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+  "$bin/engine_tests" --gtest_filter='Forms/DrawBitmapForms.*' > build-fuzz/bitmap-forms.log 2>&1 || {
+  tail -n 20 build-fuzz/bitmap-forms.log
+  exit 1
+}
 
 # The `count` smallest files matching the pattern.
 smallest() {
@@ -25,8 +34,31 @@ smallest() {
   { ls -1Sr "$@" 2>/dev/null || true; } | head -n "$count" || true
 }
 
-# A little-endian 16-bit value as two bytes.
+# A little-endian 16-bit value as two bytes, a 32-bit one as four.
 u16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $((($1 >> 8) & 255)))"; }
+u32() { u16 $(($1 & 65535)); u16 $((($1 >> 16) & 65535)); }
+
+# A WAVE file with the plain 44-byte header rewritten in the extensible form: its format's 16
+# bytes behind the extensible tag, 22 extra bytes (valid bits, speaker mask, the sub-format whose
+# first word is given: 1 integer PCM, 3 floating point), then its data chunk.
+extensible_wave() {
+  local wav=$1 sub=$2
+  local size bits
+  size=$(stat -c %s "$wav")
+  bits=$(od -An -tu2 -j34 -N2 "$wav" | tr -d ' ')
+  printf 'RIFF'
+  u32 $((size - 8 + 24))
+  printf 'WAVEfmt '
+  u32 40
+  u16 65534
+  tail -c +23 "$wav" | head -c 14
+  u16 22
+  u16 "$bits"
+  u32 4
+  u32 "$sub"
+  printf '\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71'
+  tail -c +37 "$wav"
+}
 
 # One pack entry: width, height, the name with its end byte, width*height 16-bit pixels (the
 # picture's own bytes from its pixel data on, zero-filled if it has fewer).
@@ -54,8 +86,13 @@ seed() {
 }
 
 pictures=$(smallest 6 "$bin"/IMAGE/*.BMP "$bin"/IMAGE/*/*.BMP)
-seed fuzz_bitmap $pictures
-seed fuzz_wave $(smallest 4 "$bin"/SOUND/*.WAV "$bin"/SOUND/*.wav)
+seed fuzz_bitmap $pictures "$forms"/*.bmp
+sounds=$(smallest 4 "$bin"/SOUND/*.WAV "$bin"/SOUND/*.wav)
+seed fuzz_wave $sounds
+for wav in $sounds; do
+  extensible_wave "$wav" 1 > "build-fuzz/corpus-fuzz_wave/seed-extensible-$(basename "$wav")"
+  extensible_wave "$wav" 3 > "build-fuzz/corpus-fuzz_wave/seed-extensible-float-$(basename "$wav")"
+done
 seed fuzz_midi $(smallest 4 "$bin"/MIDI/*.MID "$bin"/MIDI/*.mid)
 mkdir -p build-fuzz/corpus-fuzz_pack
 i=0

@@ -8,7 +8,7 @@ packages=(
   clang llvm
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsdl2-dev
-  libfreetype-dev fonts-ipafont-gothic fonts-ipafont-mincho
+  libfreetype-dev fonts-ipafont-gothic fonts-ipafont-mincho xfonts-shinonome
   libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
   libcairo2-dev fonts-dejavu-core
   xvfb xdotool imagemagick

@@ -18,7 +18,8 @@ using asset_test::kProgramDir;
 using asset_test::ReadBytes;
 
 // Reads an effect through the engine's reader and checks the format the game plays, its length
-// and that it neither clicks nor whispers.
+// and that it neither clicks nor whispers. The game restarts its effects many times a second over
+// the music, so each stays well under full scale.
 void CheckEffect(const char* name, int maxMilliseconds) {
   platform::HeadlessHost host;
   platform::SetHost(&host);
@@ -48,7 +49,8 @@ void CheckEffect(const char* name, int maxMilliseconds) {
     if (i >= samples - samples / 4) tailEnergy += double(s) * s;
   }
   EXPECT_LT(tailEnergy * 9, headEnergy) << "the effect must die away, not stop short";
-  EXPECT_GT(peak, 12000) << "too quiet to hear over the music";
+  EXPECT_GT(peak, 6000) << "too quiet to hear over the music";
+  EXPECT_LT(peak, 12000) << "so loud that the effects together clip and drown the music";
   EXPECT_LT(std::abs(first), 1000) << "starts with a click";
   EXPECT_LT(std::abs(last), 1000) << "ends with a click";
   GlobalFree(GlobalHandle(format));

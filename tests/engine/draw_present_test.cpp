@@ -99,7 +99,8 @@ TEST_F(DrawPresent, Kind3FirstFrameMovesOldRowsByMinusOneOrZero) {
       EXPECT_EQ(Back(359, y), 0u);  // the new picture shows at the right
     }
   }
-  EXPECT_TRUE(sawMinusOne && sawZero);
+  EXPECT_TRUE(sawMinusOne);
+  EXPECT_TRUE(sawZero);
 }
 
 TEST_F(DrawPresent, Kind3WithStep60AtCounter2ShowsOddRowsWithinRange) {

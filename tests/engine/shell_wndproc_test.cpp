@@ -7,6 +7,7 @@
 
 #include "engine/el_system.h"
 #include "engine/shell.h"
+#include "platform/instance_link.h"
 #include "platform/user32.h"
 #include "tests/stub_game/stub_game.h"
 #include "tests/support/app_fixture.h"
@@ -152,6 +153,41 @@ TEST_F(ShellWndProc, DataDirectoryIsTheProgramsFolderWithItsSlash) {
   EXPECT_EQ(std::string(GetDataDirectory()), program_dir + "/");
   host.module_path = "noslash";
   EXPECT_EQ(std::string(GetDataDirectory()), "");
+}
+
+// A second start in another process finds the window through the instance link and asks it to
+// come to the front: the first start is raised and made active, whether it waits while inactive
+// (the full-screen profiles) or keeps running frames (the window profiles).
+TEST_F(ShellWndProc, SecondStartsRequestRaisesAndActivatesTheFirst) {
+  const struct {
+    const char* what;
+    int options;
+    int sendAtWait;  // 0: before the loop's pass
+    LoopStep step;
+  } cases[] = {
+      {"waiting while inactive", 0, 2, LoopStep::Waited},
+      {"running while inactive", 2, 0, LoopStep::Frame},
+  };
+  const auto send = [] {
+    EXPECT_TRUE(platform::LinkSendRaise(platform::LinkConnect(kWindowClass, kWindowTitle)));
+  };
+  for (const auto& c : cases) {
+    gWindowOptions = c.options;
+    Inject(platform::HostEvent::Deactivate);
+    EXPECT_EQ(Step(), LoopStep::Message);
+    ASSERT_EQ(gAppActive, 0);
+    const int raised = host.raise_count;
+    int waits = 0;
+    host.on_wait_event = [&] {
+      if (++waits == c.sendAtWait) send();
+      if (waits == 50) Inject(platform::HostEvent::Activate);  // never raised: let the test go on
+    };
+    if (c.sendAtWait == 0) send();
+    EXPECT_EQ(Step(), c.step) << c.what;
+    EXPECT_EQ(waits, c.sendAtWait) << c.what;
+    EXPECT_EQ(host.raise_count, raised + 1) << c.what;
+    EXPECT_EQ(gAppActive, 1) << c.what;
+  }
 }
 
 TEST_F(ShellWndProc, SecondStartInTheSameSessionBringsTheWindowForward) {

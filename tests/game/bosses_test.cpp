@@ -134,6 +134,39 @@ TEST(BossScript, Stage2BandsOverlapInTableOrderAndTheSwayLoops) {
   EXPECT_EQ(gS2Boss.x, -70.0f);
 }
 
+// Every band of the stage-2 script, one step from inside it (the timer lands on `t`): the entry's
+// descent, the places, and each sway step's side and speed, 80 or 100 px/s; between two bands
+// nothing moves, and past 331 the loop goes back to 145.
+TEST(BossScript, Stage2EveryBandMovesTheBossItsWay) {
+  GameDriver game;
+  Enter(game, 2);
+  gFrameTime = kDt;
+  const struct {
+    float t;
+    float x, y;  // from (0, 0)
+    float timer;  // after the step
+  } bands[] = {
+      {100.0f, 0.0f, 93.0f * kDt, 100.0f}, {150.0f, -70.0f, 0.0f, 150.0f},
+      {166.0f, 80.0f * kDt, 0.0f, 166.0f}, {171.5f, 0.0f, 0.0f, 171.5f},
+      {180.0f, -80.0f * kDt, 0.0f, 180.0f}, {190.5f, 0.0f, 0.0f, 190.5f},
+      {195.0f, 80.0f * kDt, 0.0f, 195.0f}, {205.0f, 100.0f * kDt, 0.0f, 205.0f},
+      {215.0f, -100.0f * kDt, 0.0f, 215.0f}, {225.0f, -100.0f * kDt, 0.0f, 225.0f},
+      {235.0f, 100.0f * kDt, 0.0f, 235.0f}, {245.0f, -70.0f, 0.0f, 245.0f},
+      {260.0f, 100.0f * kDt, 0.0f, 260.0f}, {280.0f, -100.0f * kDt, 0.0f, 280.0f},
+      {300.0f, -100.0f * kDt, 0.0f, 300.0f}, {320.0f, 100.0f * kDt, 0.0f, 320.0f},
+      {331.0f, 0.0f, 0.0f, 145.0f},
+  };
+  for (const auto& b : bands) {
+    gS2Boss.x = 0.0f;
+    gS2Boss.y = 0.0f;
+    gS2Boss.scriptTimer = b.t - 10.0f * kDt;
+    MoveS2Boss();
+    EXPECT_EQ(gS2Boss.x, b.x) << "stage-2 script band at " << b.t;
+    EXPECT_EQ(gS2Boss.y, b.y) << "stage-2 script band at " << b.t;
+    EXPECT_EQ(gS2Boss.scriptTimer, b.timer) << "stage-2 script band at " << b.t;
+  }
+}
+
 TEST(BossPictures, Stage2PictureChangesAt500_300_150AndVanishesAtMinus100) {
   GameDriver game;
   Enter(game, 2);

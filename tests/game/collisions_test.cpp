@@ -6,6 +6,7 @@
 #include "game/asset_list.h"
 #include "game/boss_data.h"
 #include "game/collisions.h"
+#include "game/debris_data.h"
 #include "game/enemy_data.h"
 #include "game/game_states.h"
 #include "game/item_data.h"
@@ -158,7 +159,9 @@ TEST(ShotsOnBosses, PointsLifeAndUseByWeaponAndTarget) {
     // Every target's boxes hold (100, 100).
     gSpreadShots[3] = {100, 110, 0, 10, 1};
     EXPECT_EQ(Scored(), t.strong);
-    EXPECT_TRUE(gSpreadShots[3].active == 0 && gSpreadShots[3].x == 5000 && gSpreadShots[3].y == 5000);
+    EXPECT_EQ(gSpreadShots[3].active, 0);
+    EXPECT_EQ(gSpreadShots[3].x, 5000);
+    EXPECT_EQ(gSpreadShots[3].y, 5000);
     EXPECT_EQ(t.boss->hit, 1);
     EXPECT_EQ(t.boss->life, 500.0f - 100.0f * kDt);
     gWideShots[3] = {100, 110, 0, 10, 1};
@@ -191,7 +194,8 @@ TEST(ShotsOnBosses, AUsedUpShotStillMeetsTheLaterTargets) {
   gS2Boss.x = gS2Boss.y = 0.0f;
   gSpreadShots[3] = {100, 110, 0, 10, 1};
   EXPECT_EQ(Scored(), 100 + 250);
-  EXPECT_TRUE(gS1Boss.hit == 1 && gS2Boss.hit == 1);
+  EXPECT_EQ(gS1Boss.hit, 1);
+  EXPECT_EQ(gS2Boss.hit, 1);
 }
 
 TEST(ShotsOnBosses, BoxesAreInclusiveAndTruncatedTowardZero) {
@@ -238,4 +242,62 @@ TEST(ShotsOnBosses, ThroughTheFrameAGunShotScoresTheFrameAfterItIsFired) {
   EXPECT_EQ(gScore, 50);
   EXPECT_EQ(gNarrowShots[1].active, 0);
   EXPECT_EQ(gBigTarget3.life, 1000.0f - 100.0f * kDt);
+}
+
+// Every boss target's gun box and burst box, bound by bound (y from 10 to 200 below the target's
+// corner for all), with the narrow gun's and a burst frame's points; a burst hit first places the
+// target's own debris: the shot's group of three fragments at the shot's x + 23 and its y.
+TEST(ShotsOnBosses, EveryTargetsGunAndBurstBoxesAndABurstHitsDebris) {
+  GameDriver game;
+  Play(game);
+  struct Target {
+    const char* name;
+    Boss* boss;
+    DebrisFragment* debris;
+    int gunLo, gunHi, burstLo, burstHi, points;
+  };
+  const Target targets[] = {
+      {"stage-1 boss", &gS1Boss, gS1BossDebris, 80, 300, 80, 340, 50},
+      {"big target 1", &gBigTarget1, gBigTarget1Debris, 80, 320, 80, 360, 50},
+      {"big target 2", &gBigTarget2, gBigTarget2Debris, 80, 300, 80, 340, 50},
+      {"big target 3", &gBigTarget3, gBigTarget3Debris, 50, 270, 50, 310, 50},
+      {"stage-2 boss", &gS2Boss, gS2BossDebris, 50, 390, 50, 430, 60},
+  };
+  constexpr int kShot = 110;  // a burst shot of group 2 at band time 0 moves (-6, 0)
+  for (const Target& t : targets) {
+    for (const Target& other : targets) other.boss->y = 2550.0f;
+    t.boss->x = 0.0f;
+    t.boss->y = 0.0f;
+    for (bool burst : {false, true}) {
+      const int lo = burst ? t.burstLo : t.gunLo, hi = burst ? t.burstHi : t.gunHi;
+      const int mid = (lo + hi) / 2;
+      const struct {
+        int x, y;
+        bool inside;
+      } probes[] = {{lo, 100, true},  {hi, 100, true},  {lo - 1, 100, false}, {hi + 1, 100, false},
+                    {mid, 10, true},  {mid, 200, true}, {mid, 9, false},      {mid, 201, false}};
+      for (const auto& p : probes) {
+        DebrisFragment* fragments = t.debris + kShot * kDebrisGroupSize;
+        for (int k = 0; k < 3; ++k) fragments[k] = {1000.0f, 5000.0f, 0};
+        if (burst) {
+          gBurstShots[kShot] = {p.x + 6, p.y, 20, 0.0f, 1};
+        } else {
+          gNarrowShots[4] = {p.x, p.y + 10, 0, 10, 1};
+        }
+        EXPECT_EQ(Scored(), p.inside ? t.points : 0)
+            << t.name << (burst ? " burst box" : " gun box") << " at (" << p.x << ", " << p.y
+            << ")";
+        gBurstShots[kShot].active = 0;
+        gNarrowShots[4].active = 0;
+        if (!burst) continue;
+        for (int k = 0; k < 3; ++k) {
+          EXPECT_EQ(fragments[k].active, p.inside ? 1 : 0) << t.name << " debris from a burst hit";
+          if (!p.inside) continue;
+          EXPECT_EQ(fragments[k].x, static_cast<float>(p.x + 23)) << t.name << " debris";
+          EXPECT_EQ(fragments[k].y, static_cast<float>(p.y)) << t.name << " debris";
+        }
+      }
+    }
+    t.boss->y = 2550.0f;
+  }
 }

@@ -85,6 +85,22 @@ TEST(Ending, FirstFrameStartsTheTuneAndTheTimelineAt0) {
   EXPECT_EQ(gGameState, kStateEnding);
 }
 
+// Unlike stage 1, whose ship waits for distance 150, the ending steers the ship from its first
+// frame: a held key moves it 160 px/s from the second frame of the press.
+TEST(Ending, TheShipSteersFromTheFirstFrameNotFromDistance150) {
+  GameDriver game;
+  ReachEnding(game);
+  const float x = gPlayerX, y = gPlayerY;
+  ASSERT_LE(x, 290.0f);
+  ASSERT_GE(y, 110.0f);
+  game.Press(VK_RIGHT);
+  game.Press(VK_UP);
+  game.FixedFrames(5, kDt);
+  ASSERT_LT(gDistance, 150.0f);
+  EXPECT_EQ(gPlayerX, x + 4 * 160.0f * kDt) << "the ending's ship moves below distance 150";
+  EXPECT_EQ(gPlayerY, y - 4 * 160.0f * kDt) << "the ending's ship moves below distance 150";
+}
+
 TEST(Ending, WindowsHoldAtBothBoundsAndNotBetween) {
   GameDriver game;
   ReachEnding(game);

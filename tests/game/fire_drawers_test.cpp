@@ -55,8 +55,11 @@ TEST(FirePools, EveryRecordParkedAfterTheResetsWithItsPhaseInRange) {
     std::set<int> seen;
     VisitPool(BulletPoolId(id), [&](auto records) {
       for (const auto& r : records) {
-        EXPECT_TRUE(r.x == -500.0f && r.y == 2550.0f && r.active == 0) << kBulletPools[id].name;
-        EXPECT_TRUE(r.phase >= 0 && r.phase < phases) << kBulletPools[id].name << " " << r.phase;
+        EXPECT_EQ(r.x, -500.0f) << kBulletPools[id].name;
+        EXPECT_EQ(r.y, 2550.0f) << kBulletPools[id].name;
+        EXPECT_EQ(r.active, 0) << kBulletPools[id].name;
+        EXPECT_GE(r.phase, 0) << kBulletPools[id].name << " " << r.phase;
+        EXPECT_LT(r.phase, phases) << kBulletPools[id].name << " " << r.phase;
         seen.insert(r.phase);
       }
     });
@@ -79,7 +82,8 @@ TEST(FireDrawerTable, EveryCellLiesOnItsLoadedPicture) {
     for (const auto& [image, r] : {std::pair{d->image, last}, {d->image, odd}, {d->lastImage, d->rect}}) {
       const IDirectDrawSurface* s = gDrawObjects[ImageSlot(image)].surface;
       ASSERT_NE(s, nullptr) << kPictureRows[image].file;
-      EXPECT_TRUE(r.right <= s->width && r.bottom <= s->height) << kBulletPools[id].name;
+      EXPECT_LE(r.right, s->width) << kBulletPools[id].name;
+      EXPECT_LE(r.bottom, s->height) << kBulletPools[id].name;
     }
   }
 }

@@ -3,7 +3,9 @@
 // launchers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -253,4 +255,134 @@ TEST_F(Emitters, ACurvingSalvoLeavesTheMuzzleWithItsHeadingAndTheSpeedOfEachSlot
   FireS2CurvingShotsA();
   EXPECT_EQ(pools::S2CurvingShotsA[6].x, 235.0f);
   EXPECT_EQ(pools::S2CurvingShotsA[6].angle, -0.6283185f);
+}
+
+// ---- Every pattern timer, row by row ----
+
+namespace {
+
+// One timer as the game's tables give it: its pool cut into groups of `group` records, a count
+// that runs from `restart` to `cycle` - 1, and the count at which each group fires (groups past
+// the list never fire).
+struct TimerRow {
+  const char* pool;
+  void (*tick)();
+  int group, cycle, restart;
+  std::vector<int> thresholds;
+};
+
+std::vector<int> Steps(int from, int step, int count) {
+  std::vector<int> v;
+  for (int i = 0; i < count; ++i) v.push_back(from + step * i);
+  return v;
+}
+
+BulletPoolId PoolNamed(const char* name) {
+  for (int p = 0; p < kBulletPoolCount; ++p) {
+    if (std::string(kBulletPools[p].name) == name) return BulletPoolId(p);
+  }
+  ADD_FAILURE() << "no pool " << name;
+  return BulletPoolId(0);
+}
+
+// Which records a timer launches on which of its calls, each launched record freed again after
+// the call so that the next launch of it shows.
+std::vector<std::pair<int, int>> Launches(BulletPoolId pool, void (*tick)(), int calls) {
+  std::vector<std::pair<int, int>> seen;
+  for (int call = 1; call <= calls; ++call) {
+    tick();
+    VisitPool(pool, [&](auto records) {
+      for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+        if (records[i].active == 0) continue;
+        seen.emplace_back(call, i);
+        records[i].active = 0;
+      }
+    });
+  }
+  return seen;
+}
+
+}  // namespace
+
+TEST_F(Emitters, EveryPatternTimerFiresItsGroupsAtTheirCountsOnItsCycle) {
+  const std::vector<int> pairs = {10, 20, 30, 70, 80, 90, 130, 140};
+  const std::vector<int> fallB = {10, 20, 30, 40, 50, 80, 90, 100, 110, 120};
+  const std::vector<int> fanI = {10, 20, 30, 40, 100, 110, 120, 180, 190, 200};
+  const std::vector<int> drops = Steps(10, 10, 20);  // 200 never comes: the last record rests
+  const std::vector<int> fans = Steps(40, 40, 5);
+  const std::vector<int> spiral = Steps(10, 10, 36);
+  const TimerRow rows[] = {
+      {"S1ArcShots", TickS1ArcShots, 7, 140, 0, Steps(25, 25, 5)},
+      {"S1PairShots", TickS1PairShots, 2, 150, 0, pairs},
+      {"S1FallingShotsA", TickS1FallingShotsA, 2, 150, 0, pairs},
+      {"S1FallingShotsB", TickS1FallingShotsB, 2, 140, 0, fallB},
+      {"S1FallingShotsC", TickS1FallingShotsC, 2, 140, 0, fallB},
+      {"S1FallingShotsD", TickS1FallingShotsD, 1, 200, 10, drops},
+      {"S1FallingShotsE", TickS1FallingShotsE, 1, 200, 10, drops},
+      {"S1AimedFanShotsA", TickS1AimedFanShotsA, 7, 150, 0, Steps(30, 30, 5)},
+      {"S1AimedFanShotsB", TickS1AimedFanShotsB, 7, 130, 0, Steps(20, 20, 5)},
+      {"S1AimedFanShotsC", TickS1AimedFanShotsC, 5, 260, 0, fans},
+      {"S1AimedFanShotsD", TickS1AimedFanShotsD, 5, 260, 0, fans},
+      {"S1DriftShotsA", TickS1DriftShotsA, 3, 800, 0, Steps(60, 60, 10)},
+      {"S1DriftShotsB", TickS1DriftShotsB, 3, 800, 0, Steps(60, 60, 10)},
+      {"S1SpiralShotsA", TickS1SpiralShotsA, 1, 360, 10, spiral},
+      {"S1SpiralShotsB", TickS1SpiralShotsB, 1, 360, 10, spiral},
+      {"S1SpiralShotsC", TickS1SpiralShotsC, 1, 360, 10, spiral},
+      {"S1SpiralShotsD", TickS1SpiralShotsD, 1, 360, 10, spiral},
+      {"S1SpiralShotsE", TickS1SpiralShotsE, 1, 360, 10, spiral},
+      {"S1SpiralShotsF", TickS1SpiralShotsF, 1, 360, 10, spiral},
+      {"S2FanShotsF", TickS2FanShotsF, 5, 230, 0, Steps(20, 20, 10)},
+      {"S2FanShotsG", TickS2FanShotsG, 5, 860, 0, Steps(80, 80, 10)},
+      {"S2FanShotsH", TickS2FanShotsH, 5, 860, 0, Steps(80, 80, 10)},
+      {"S2FanShotsI", TickS2FanShotsI, 5, 260, 0, fanI},
+      {"S2FanShotsJ", TickS2FanShotsJ, 5, 260, 0, fanI},
+      {"S2DriftShotsA", TickS2DriftShotsA, 2, 150, 0, pairs},
+      {"S2DriftShotsB", TickS2DriftShotsB, 5, 150, 0, Steps(10, 10, 10)},
+      {"S2DriftShotsC", TickS2DriftShotsC, 5, 150, 0, Steps(10, 10, 10)},
+      {"S2FallingShotsC", TickS2FallingShotsC, 2, 150, 0, pairs},
+      {"S2FallingShotsD", TickS2FallingShotsD, 1, 200, 10, drops},
+      {"S2FallingShotsE", TickS2FallingShotsE, 1, 200, 10, drops},
+      {"S2FallingShotsF", TickS2FallingShotsF, 1, 200, 10, drops},
+      {"S2DiagonalShotsA", TickS2DiagonalShotsA, 1, 200, 10, drops},
+      {"S2DiagonalShotsB", TickS2DiagonalShotsB, 1, 200, 10, drops},
+      {"S2DiagonalShotsC", TickS2DiagonalShotsC, 1, 200, 10, drops},
+      {"S2DiagonalShotsD", TickS2DiagonalShotsD, 1, 200, 10, drops},
+      {"S2DiagonalShotsE", TickS2DiagonalShotsE, 1, 200, 10, drops},
+      {"S2DiagonalShotsF", TickS2DiagonalShotsF, 1, 200, 10, drops},
+      {"S2AimedFanShotsA", TickS2AimedFanShotsA, 11, 260, 0, fans},
+      {"S2AimedFanShotsB", TickS2AimedFanShotsB, 11, 260, 0, fans},
+      {"S2AimedFanShotsC", TickS2AimedFanShotsC, 11, 260, 0, fans},
+      {"S2AimedFanShotsD", TickS2AimedFanShotsD, 3, 260, 0, fans},
+      {"S2AimedFanShotsE", TickS2AimedFanShotsE, 3, 260, 0, fans},
+      {"S2AimedFanShotsF", TickS2AimedFanShotsF, 7, 260, 0, fans},
+      {"S2AimedFanShotsG", TickS2AimedFanShotsG, 7, 260, 0, fans},
+      {"S2RingShotsA", TickS2RingShotsA, 12, 200, 0, {30, 50, 90, 110, 130, 150}},
+      {"S2RingShotsB", TickS2RingShotsB, 12, 200, 0, {30, 50, 90, 110, 130, 150}},
+  };
+  for (const TimerRow& row : rows) {
+    const BulletPoolId pool = PoolNamed(row.pool);
+    ResetBulletPool(pool);
+    for (int& c : gS1SpiralCounters) c = 0;
+    // Two whole cycles and a bit, from a count of 0.
+    const int calls = 2 * row.cycle + 20;
+    std::vector<std::pair<int, int>> expected;
+    for (int call = 1, count = 0; call <= calls; ++call) {
+      if (++count >= row.cycle) count = row.restart;
+      for (size_t g = 0; g < row.thresholds.size(); ++g) {
+        if (row.thresholds[g] != count) continue;
+        for (int k = 0; k < row.group; ++k) {
+          expected.emplace_back(call, static_cast<int>(g) * row.group + k);
+        }
+      }
+    }
+    const auto seen = Launches(pool, row.tick, calls);
+    EXPECT_EQ(seen.size(), expected.size()) << "launches of the pattern timer of " << row.pool;
+    const auto [at, want] =
+        std::mismatch(seen.begin(), seen.end(), expected.begin(), expected.end());
+    if (at != seen.end() && want != expected.end()) {
+      ADD_FAILURE() << "pattern timer of " << row.pool << ": launched record " << at->second
+                    << " on call " << at->first << ", expected record " << want->second
+                    << " on call " << want->first;
+    }
+  }
 }

@@ -54,10 +54,16 @@ TEST(EnemyShotFire, ShotsLeaveTheEnemyAimedAtTheShipsMiddleOnlyWhenFree) {
   gEnemyShots[4] = AimedShot{};
   FireEnemyShot(4);
   const AimedShot& s = gEnemyShots[4];
-  EXPECT_TRUE(s.active == 1 && s.x == 125.0f && s.y == 90.0f && s.x0 == 125.0f && s.y0 == 90.0f);
-  EXPECT_TRUE(s.dx == 40.0f && s.dy == 225.0f);  // to (165, 315)
+  EXPECT_EQ(s.active, 1);
+  EXPECT_EQ(s.x, 125.0f);
+  EXPECT_EQ(s.y, 90.0f);
+  EXPECT_EQ(s.x0, 125.0f);
+  EXPECT_EQ(s.y0, 90.0f);
+  EXPECT_EQ(s.dx, 40.0f);
+  EXPECT_EQ(s.dy, 225.0f);  // to (165, 315)
   EXPECT_EQ(s.angle, 1.39485669f);
-  EXPECT_TRUE(s.speed >= 130.0f && s.speed <= 179.0f);
+  EXPECT_GE(s.speed, 130.0f);
+  EXPECT_LE(s.speed, 179.0f);
   gEnemies[4].x = 0.0f;
   FireEnemyShot(4);  // in flight: nothing changes
   EXPECT_EQ(s.x, 125.0f);
@@ -72,7 +78,9 @@ TEST(EnemyShotFire, ShotsLeaveTheEnemyAimedAtTheShipsMiddleOnlyWhenFree) {
     EXPECT_EQ(b.speed, 260.0f + 20.0f * j) << j;
     EXPECT_EQ(b.x, j == 2 ? 7.0f : 165.0f) << j;  // the shot in flight keeps its place
     if (j != 2) {
-      EXPECT_TRUE(b.y == 125.0f && b.dx == 0.0f && b.angle == 1.5707964f) << j;
+      EXPECT_EQ(b.y, 125.0f) << j;
+      EXPECT_EQ(b.dx, 0.0f) << j;
+      EXPECT_EQ(b.angle, 1.5707964f) << j;
     }
   }
 }
@@ -91,7 +99,8 @@ TEST(EnemyShotMove, RemovedJustPastEachBoundOfTheField) {
     const AimedShot& s = gEnemyShots[0];
     EXPECT_EQ(s.active, p.yes ? 1 : 0) << p.x << ", " << p.y;
     if (!p.yes) {
-      EXPECT_TRUE(s.x == -500.0f && s.y == 2550.0f);
+      EXPECT_EQ(s.x, -500.0f);
+      EXPECT_EQ(s.y, 2550.0f);
     }
     // A burst ends as a whole, where it is, when shot 0 leaves; its other shots do not count.
     StandBurst(5, p.x, p.y, kRight + 40.0f, 200.0f);
@@ -166,7 +175,8 @@ TEST(EnemyShotDraw, EachKindWithItsPictureAndPlace) {
   EXPECT_TRUE(Shown(game, ImageSlot(kImgVALL301), {0, 0, 30, 30}, 245, 295));
   EXPECT_FALSE(Shown(game, ImageSlot(kImgVALL302), {0, 0, 30, 30}, 245, 295));
   // The unrun slot's shot keeps its record, unmoved and unseen.
-  EXPECT_TRUE(gEnemyShots[10].x == 300.0f && gEnemyShots[10].active == 1);
+  EXPECT_EQ(gEnemyShots[10].x, 300.0f);
+  EXPECT_EQ(gEnemyShots[10].active, 1);
   EXPECT_FALSE(Shown(game, strip, {0, 0, 16, 16}, 300, 400));
 }
 
@@ -187,7 +197,8 @@ TEST(EnemyShotStage, AnAimedShotDestroysTheShipInStageOne) {
     }
   }
   ASSERT_EQ(gPlayerAlive, 0);
-  EXPECT_TRUE(gEnemyShots[0].y >= 420.0f && gEnemyShots[0].y <= 430.0f);
+  EXPECT_GE(gEnemyShots[0].y, 420.0f);
+  EXPECT_LE(gEnemyShots[0].y, 430.0f);
   EXPECT_GT(frames, 60);  // 170 pixels at 130 to 179 pixels per second
 }
 

@@ -188,18 +188,30 @@ TEST(ShipDestruction, RecoveryEnds249FramesAfterItStartsAndAHitOnlyDelaysIt) {
   EXPECT_EQ(gPlayerRecovering, 0);
   EXPECT_EQ(gRecoveryTimer, 0);
   for (const PlayerFragment& f : gPlayerFragments) {
-    ASSERT_TRUE(f.x == -500.0f && f.y == 2550.0f && f.launched == 0 && f.ringTimer == 0 &&
-                f.phaseCounter == 0 && f.heading == -0.0523599f);
+    const int i = static_cast<int>(&f - gPlayerFragments);
+    ASSERT_EQ(f.x, -500.0f) << i;
+    ASSERT_EQ(f.y, 2550.0f) << i;
+    ASSERT_EQ(f.launched, 0) << i;
+    ASSERT_EQ(f.ringTimer, 0) << i;
+    ASSERT_EQ(f.phaseCounter, 0) << i;
+    ASSERT_EQ(f.heading, -0.0523599f) << i;
   }
 
   // A second destruction; a hit half-way through the recovery costs it one frame and nothing else.
   gPlayerAlive = 0;
   game.FixedFrames(50 + 100, kDt);
   ASSERT_EQ(gRecoveryTimer, 100);
+  gWeaponPower = 1;
+  const int ringTimer = gPlayerFragments[0].ringTimer;
+  game.ForgetSounds();
   gPlayerAlive = 0;
   game.FixedFrames(1, kDt);
-  EXPECT_EQ(gPlayerAlive, 1);
+  // The hit is undone: no step of an explosion (its sound, the power lost, the fragments' timers).
+  EXPECT_EQ(gPlayerAlive, 1) << "a hit during recovery is undone";
   EXPECT_EQ(gRecoveryTimer, 100);
+  EXPECT_EQ(gWeaponPower, 1) << "a hit during recovery is undone";
+  EXPECT_EQ(game.SoundCount(gSndBom), 0) << "a hit during recovery is undone";
+  EXPECT_EQ(gPlayerFragments[0].ringTimer, ringTimer) << "a hit during recovery is undone";
   game.FixedFrames(148, kDt);
   EXPECT_EQ(gPlayerRecovering, 1);
   game.FixedFrames(1, kDt);

@@ -15,7 +15,7 @@
 #include "game/score_data.h"
 #include "game/stage_drivers.h"
 #include "game/weapon_data.h"
-#include "platform/mci.h"
+#include "platform/host_headless.h"
 #include "platform/user32.h"
 #include "tests/support/game_driver.h"
 
@@ -67,7 +67,7 @@ TEST(StageFrame, MusicStartsOnTheFirstFrameOfStage1Only) {
   EXPECT_EQ(gMidiOpen, 1);
   EXPECT_EQ(gMidiLoop, 1);
   // The stage tune, by its full path, under the one alias.
-  const platform::MciCommandLog& log = platform::gMciCommandLog;
+  const platform::HeadlessHost::MciCommandLog& log = game.host.mci_log;
   ASSERT_GE(log.count, 3);
   ASSERT_LE(log.count, platform::kMciLogSize);
   EXPECT_EQ(std::string(log.commands[log.count - 3]),
@@ -205,9 +205,13 @@ TEST(Continue, ThePromptIsDrawnOnceAndFreesTheFirst39NarrowShots) {
   for (int i = 0; i < kNarrowShotCount; ++i) {
     const PlayerShot& s = gNarrowShots[i];
     if (i < 39) {
-      EXPECT_TRUE(s.active == 0 && s.x == -500 && s.y == 500) << i;
+      EXPECT_EQ(s.active, 0) << i;
+      EXPECT_EQ(s.x, -500) << i;
+      EXPECT_EQ(s.y, 500) << i;
     } else {
-      EXPECT_TRUE(s.active == 1 && s.x == 100 + i && s.y == 200) << i;
+      EXPECT_EQ(s.active, 1) << i;
+      EXPECT_EQ(s.x, 100 + i) << i;
+      EXPECT_EQ(s.y, 200) << i;
     }
   }
 }

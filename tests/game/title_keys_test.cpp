@@ -6,7 +6,7 @@
 #include "engine/shell.h"
 #include "engine/el_system.h"
 #include "engine/midi.h"
-#include "platform/mci.h"
+#include "platform/host_headless.h"
 #include "game/asset_list.h"
 #include "game/game_states.h"
 #include "game/stage_drivers.h"
@@ -199,8 +199,8 @@ TEST(KeyEsc, QuitsFromPlay) {
 namespace {
 
 // The last two MCI commands sent: a stop closes the tune after stopping it.
-void ExpectMusicStopped(int commandsBefore) {
-  const platform::MciCommandLog& log = platform::gMciCommandLog;
+void ExpectMusicStopped(const GameDriver& game, int commandsBefore) {
+  const platform::HeadlessHost::MciCommandLog& log = game.host.mci_log;
   EXPECT_EQ(gMidiOpen, 0);
   ASSERT_EQ(log.count, commandsBefore + 2);
   EXPECT_STREQ(log.commands[log.count - 2], "stop midi");
@@ -215,10 +215,10 @@ TEST(KeyT, StopsTheStageMusic) {
   game.StartGame();
   game.Frames(2);
   ASSERT_EQ(gMidiOpen, 1);
-  const int before = platform::gMciCommandLog.count;
+  const int before = game.host.mci_log.count;
   game.Press('T');
   game.Drain();
-  ExpectMusicStopped(before);
+  ExpectMusicStopped(game, before);
 }
 
 TEST(KeyEsc, StopsTheMusicBeforeQuitting) {
@@ -226,9 +226,9 @@ TEST(KeyEsc, StopsTheMusicBeforeQuitting) {
   game.Frames(1);
   game.StartGame();
   ASSERT_EQ(gMidiOpen, 1);
-  const int before = platform::gMciCommandLog.count;
+  const int before = game.host.mci_log.count;
   game.Press(VK_ESCAPE);
   game.Frames(1);
   ASSERT_TRUE(game.quit());
-  ExpectMusicStopped(before);
+  ExpectMusicStopped(game, before);
 }

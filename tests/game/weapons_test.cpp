@@ -90,9 +90,12 @@ TEST(Cadence, TheBurstFiresEveryThirdCallAndWrapsAt147) {
   for (int c = 1; c <= 8; ++c) FireBurst();
   // Volleys 1 and 2 on calls 3 and 6; unpowered, groups 2 and 3 only.
   EXPECT_EQ(gBurstCounter, 8);
-  EXPECT_TRUE(gBurstShots[101].active == 1 && gBurstShots[102].active == 1);
-  EXPECT_TRUE(gBurstShots[151].active == 1 && gBurstShots[152].active == 1);
-  EXPECT_TRUE(gBurstShots[1].active == 0 && gBurstShots[51].active == 0);
+  EXPECT_EQ(gBurstShots[101].active, 1);
+  EXPECT_EQ(gBurstShots[102].active, 1);
+  EXPECT_EQ(gBurstShots[151].active, 1);
+  EXPECT_EQ(gBurstShots[152].active, 1);
+  EXPECT_EQ(gBurstShots[1].active, 0);
+  EXPECT_EQ(gBurstShots[51].active, 0);
   EXPECT_EQ(gBurstShots[103].active, 0);
   EXPECT_EQ(gBurstShots[101].speed, 20);
   gWeaponPower = 1;
@@ -160,20 +163,51 @@ TEST(Slots, AnOccupiedSlotIsSkippedSilently) {
   EXPECT_EQ(gNarrowFlash, 1);
 }
 
-TEST(Slots, PoweredGunsAddSideShotsAndSwitchOnTheBeams) {
+// Every gun spawner's slots, unpowered and powered, from the ship at (150, 300): position, speed,
+// sideways drift, and whether the slot is filled at all.
+TEST(Slots, EveryGunSlotByPowerTakesItsPlaceSpeedAndDrift) {
   GameDriver game;
   Play(game);
-  gWeaponPower = 1;
-  SpawnNarrowShots(3, 29, 55);
-  EXPECT_TRUE(gNarrowShots[3].speed == 20 && gNarrowShots[3].x == 150);
-  EXPECT_TRUE(gNarrowShots[29].x == 135 && gNarrowShots[29].drift == 4 && gNarrowShots[29].y == 262);
-  EXPECT_TRUE(gNarrowShots[55].x == 165 && gNarrowShots[55].speed == 20);
-  for (const BeamFrame& b : gBeamFrames) EXPECT_EQ(b.active, 1);
-  SpawnWideShots(3, 29, 55);
-  EXPECT_TRUE(gWideShots[29].x == 120 && gWideShots[29].drift == 6 && gWideShots[55].x == 180);
-  SpawnSpreadShots(3, 29, 55, 81, 107, 133);
-  EXPECT_TRUE(gSpreadShots[29].drift == 4 && gSpreadShots[55].drift == 2 && gSpreadShots[81].x == 150);
-  EXPECT_TRUE(gSpreadShots[107].x == 165 && gSpreadShots[133].y == 328);
+  struct Slot {
+    const char* name;
+    PlayerShot* shot;
+    int x, y, speed, drift;  // unpowered; speed 0: the slot stays empty
+    int px, py, pspeed, pdrift;  // powered
+  };
+  const Slot slots[] = {
+      {"narrow centre", &gNarrowShots[3], 150, 262, 10, 0, 150, 262, 20, 0},
+      {"narrow left", &gNarrowShots[29], 0, 0, 0, 0, 135, 262, 20, 4},
+      {"narrow right", &gNarrowShots[55], 0, 0, 0, 0, 165, 262, 20, 4},
+      {"wide centre", &gWideShots[3], 150, 262, 10, 0, 150, 262, 20, 0},
+      {"wide left", &gWideShots[29], 0, 0, 0, 0, 120, 262, 20, 6},
+      {"wide right", &gWideShots[55], 0, 0, 0, 0, 180, 262, 20, 6},
+      {"spread forward", &gSpreadShots[3], 150, 262, 10, 0, 150, 262, 20, 0},
+      {"spread rear outer left", &gSpreadShots[29], 135, 328, 10, 2, 135, 328, 20, 4},
+      {"spread rear inner left", &gSpreadShots[55], 135, 328, 10, 1, 135, 328, 20, 2},
+      {"spread rear centre", &gSpreadShots[81], 150, 328, 10, 0, 150, 328, 20, 0},
+      {"spread rear inner right", &gSpreadShots[107], 165, 328, 10, 1, 165, 328, 20, 2},
+      {"spread rear outer right", &gSpreadShots[133], 165, 328, 10, 2, 165, 328, 20, 4},
+  };
+  for (int power : {0, 1}) {
+    for (const Slot& s : slots) *s.shot = PlayerShot{0, 0, 0, 0, 0};
+    for (BeamFrame& b : gBeamFrames) b.active = 0;
+    gWeaponPower = power;
+    SpawnNarrowShots(3, 29, 55);
+    SpawnWideShots(3, 29, 55);
+    SpawnSpreadShots(3, 29, 55, 81, 107, 133);
+    for (const Slot& s : slots) {
+      const int speed = power != 0 ? s.pspeed : s.speed;
+      const char* how = power != 0 ? " powered" : " unpowered";
+      EXPECT_EQ(s.shot->active, speed != 0 ? 1 : 0) << s.name << how;
+      if (speed == 0) continue;
+      EXPECT_EQ(s.shot->x, power != 0 ? s.px : s.x) << s.name << how;
+      EXPECT_EQ(s.shot->y, power != 0 ? s.py : s.y) << s.name << how;
+      EXPECT_EQ(s.shot->speed, speed) << s.name << how;
+      EXPECT_EQ(s.shot->drift, power != 0 ? s.pdrift : s.drift) << s.name << how << " drift";
+    }
+    // The powered narrow gun switches on every beam frame.
+    for (const BeamFrame& b : gBeamFrames) EXPECT_EQ(b.active, power) << "beam frames";
+  }
 }
 
 TEST(Motion, GunShotsMoveInsideTheHitTestsAndLeaveByTheirVerticalBounds) {
@@ -184,12 +218,20 @@ TEST(Motion, GunShotsMoveInsideTheHitTestsAndLeaveByTheirVerticalBounds) {
   gSpreadShots[90] = {50, 465, 2, 10, 1};     // rear centre
   gWideShots[60] = {100, -50, 6, 20, 1};      // right group, leaving upward
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gNarrowShots[30].x == -104 && gNarrowShots[30].y == -10 && gNarrowShots[30].active == 1);
-  EXPECT_TRUE(gSpreadShots[140].x == 52 && gSpreadShots[140].y == 480 && gSpreadShots[140].active == 1);
-  EXPECT_TRUE(gSpreadShots[90].x == 50 && gSpreadShots[90].y == 475);
-  EXPECT_TRUE(gWideShots[60].active == 0 && gWideShots[60].x == 5000 && gWideShots[60].y == 5000);
+  EXPECT_EQ(gNarrowShots[30].x, -104);
+  EXPECT_EQ(gNarrowShots[30].y, -10);
+  EXPECT_EQ(gNarrowShots[30].active, 1);
+  EXPECT_EQ(gSpreadShots[140].x, 52);
+  EXPECT_EQ(gSpreadShots[140].y, 480);
+  EXPECT_EQ(gSpreadShots[140].active, 1);
+  EXPECT_EQ(gSpreadShots[90].x, 50);
+  EXPECT_EQ(gSpreadShots[90].y, 475);
+  EXPECT_EQ(gWideShots[60].active, 0);
+  EXPECT_EQ(gWideShots[60].x, 5000);
+  EXPECT_EQ(gWideShots[60].y, 5000);
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gSpreadShots[140].active == 0 && gSpreadShots[140].x == 5000);
+  EXPECT_EQ(gSpreadShots[140].active, 0);
+  EXPECT_EQ(gSpreadShots[140].x, 5000);
 }
 
 TEST(Motion, BurstShotsFollowTheirBands) {
@@ -213,11 +255,14 @@ TEST(Motion, ABurstShotPastTheLastBandKeepsItsStep) {
   gBurstShots[110] = {100, 300, 20, 249.0f, 1};
   game.FixedFrames(1, 10.0f);
   EXPECT_EQ(gBurstShots[10].bandTimer, 399.0f);
-  EXPECT_TRUE(gBurstShots[10].x == 105 && gBurstShots[10].y == 294);
-  EXPECT_TRUE(gBurstShots[110].x == 103 && gBurstShots[110].y == 294);
+  EXPECT_EQ(gBurstShots[10].x, 105);
+  EXPECT_EQ(gBurstShots[10].y, 294);
+  EXPECT_EQ(gBurstShots[110].x, 103);
+  EXPECT_EQ(gBurstShots[110].y, 294);
   gBurstShots[10].y = -55;
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gBurstShots[10].active == 0 && gBurstShots[10].bandTimer == 0.0f);
+  EXPECT_EQ(gBurstShots[10].active, 0);
+  EXPECT_EQ(gBurstShots[10].bandTimer, 0.0f);
 }
 
 TEST(Motion, MissilesLeaveAtTheProfilesBounds) {
@@ -229,10 +274,13 @@ TEST(Motion, MissilesLeaveAtTheProfilesBounds) {
   gPlayerMissiles[52] = {-50, 200, -30, 1, 0.0f};  // to -80: stays
   gPlayerMissiles[53] = {-51, 200, -30, 1, 0.0f};  // to -81: leaves
   game.FixedFrames(1, kDt);
-  EXPECT_TRUE(gPlayerMissiles[50].active == 1 && gPlayerMissiles[50].x == 440);
-  EXPECT_TRUE(gPlayerMissiles[51].active == 0 && gPlayerMissiles[51].x == -500 &&
-              gPlayerMissiles[51].y == 500);
-  EXPECT_TRUE(gPlayerMissiles[52].active == 1 && gPlayerMissiles[52].x == -80);
+  EXPECT_EQ(gPlayerMissiles[50].active, 1);
+  EXPECT_EQ(gPlayerMissiles[50].x, 440);
+  EXPECT_EQ(gPlayerMissiles[51].active, 0);
+  EXPECT_EQ(gPlayerMissiles[51].x, -500);
+  EXPECT_EQ(gPlayerMissiles[51].y, 500);
+  EXPECT_EQ(gPlayerMissiles[52].active, 1);
+  EXPECT_EQ(gPlayerMissiles[52].x, -80);
   EXPECT_EQ(gPlayerMissiles[53].active, 0);
 }
 
@@ -241,7 +289,8 @@ TEST(Motion, MissileSevenFliesDownAndMissile25Up) {
   Play(game);
   SpawnPlayerMissile(7);
   SpawnPlayerMissile(25);
-  EXPECT_TRUE(gPlayerMissiles[7].x == 140 && gPlayerMissiles[7].y == 290);
+  EXPECT_EQ(gPlayerMissiles[7].x, 140);
+  EXPECT_EQ(gPlayerMissiles[7].y, 290);
   MovePlayerMissiles();
   EXPECT_EQ(gPlayerMissiles[7].x, 140);
   EXPECT_GE(gPlayerMissiles[7].y, 290 + 29);

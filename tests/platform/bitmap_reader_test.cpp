@@ -85,11 +85,31 @@ TEST(BitmapReaderErrors, MalformedHeadersGiveNoBitmap) {
   EXPECT_EQ(patched(18, 0xFFFFFFFF, 4), nullptr);    // negative width
   EXPECT_EQ(patched(22, 0, 4), nullptr);             // height 0
   EXPECT_EQ(patched(22, 0x80000000, 4), nullptr);    // the most negative height
-  EXPECT_EQ(patched(28, 16, 2), nullptr);            // 16 bits per pixel
+  EXPECT_EQ(patched(28, 2, 2), nullptr);             // 2 bits per pixel
   EXPECT_EQ(patched(30, 1, 4), nullptr);             // run-length compressed
   EXPECT_EQ(patched(14, 12, 4), nullptr);            // an old core header
   EXPECT_EQ(patched(10, 0xFFFFFFF0, 4), nullptr);    // pixels past the end
   EXPECT_EQ(patched(22, 100000, 4), nullptr);        // taller than the data
+}
+
+TEST(BitmapReaderErrors, RunLengthStreamTooShortToSpellOutItsPictureGivesNoBitmap) {
+  // Two bytes spell out at most 255 pixels: a two-byte stream (an end of picture) covers 256.
+  auto rle = [](uint32_t w, uint32_t h) {
+    auto b = testbmp::Encode(1, 1, 8, {0}, {0xFFFFFF});
+    b.resize(b.size() - 4);
+    b.insert(b.end(), {0, 1});
+    const uint32_t size = static_cast<uint32_t>(b.size());
+    for (auto [at, v] : {std::pair{2u, size}, {18u, w}, {22u, h}, {30u, 1u}, {34u, 2u}}) {
+      for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    }
+    return platform::DecodeBitmap(b.data(), b.size());
+  };
+  HBITMAP fits = rle(16, 16);
+  ASSERT_NE(fits, nullptr);
+  EXPECT_EQ(PixelsOf(fits), std::vector<uint32_t>(256, 0));  // skipped pixels read black
+  DeleteObject(fits);
+  EXPECT_EQ(rle(17, 16), nullptr);
+  EXPECT_EQ(rle(16384, 16384), nullptr);
 }
 
 TEST(BitmapReaderErrors, IndicesPastThePaletteReadBlack) {

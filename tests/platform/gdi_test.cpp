@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/ddraw.h"
@@ -181,6 +182,62 @@ TEST_P(Gdi, EveryStyleDrawsItsOwnGlyphs) {
   EXPECT_NE(draw(16, FW_NORMAL, 1), regular);
   EXPECT_NE(draw(20, FW_NORMAL, 0), regular);
   EXPECT_EQ(draw(16, FW_NORMAL, 0), regular);
+}
+
+// Small Gothic text keeps look-alike letters apart, and M stands on two stems whose middle strokes
+// meet above the baseline (hinted outlines fill it into a blot that reads as W).
+TEST_P(Gdi, SmallGothicLettersAreLegible) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  const uint32_t white = platform::NativeFromColor(GetParam(), RGB(255, 255, 255));
+  const char kText[] = "MNWH0O8B";
+  enum { M, N, W, H, Zero, O, Eight, B };
+  for (int height : {12, 14, 16}) {
+    SCOPED_TRACE(height);
+    std::memset(surface->pixels, 0, static_cast<size_t>(surface->pitch) * surface->height);
+    LOGFONTA lf{};
+    lf.lfHeight = height;
+    std::strcpy(lf.lfFaceName, "標準ゴシック");
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TextOutA(dc, 0, 0, kText, 8);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    const int advance = height / 2;  // half-width letters
+    auto cell = [&](int i) {
+      std::vector<bool> ink;
+      for (int y = 0; y < height; ++y) {
+        for (int x = i * advance; x < (i + 1) * advance; ++x) ink.push_back(Native(x, y) == white);
+      }
+      return ink;
+    };
+    const std::pair<int, int> kLookAlikes[] = {{M, W}, {N, H}, {M, N}, {W, H}, {M, H},
+                                               {N, W}, {Zero, O}, {Eight, B}, {Zero, Eight}, {O, B}};
+    for (auto [a, b] : kLookAlikes) {
+      EXPECT_NE(cell(a), cell(b)) << kText[a] << " and " << kText[b];
+    }
+    const std::vector<bool> m = cell(M);
+    auto at = [&](int x, int y) { return static_cast<bool>(m[y * advance + x]); };
+    int left = advance, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < advance; ++x) {
+        if (!at(x, y)) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = y;
+      }
+    }
+    ASSERT_GT(right - left, 2);
+    int middleLowest = -1;
+    for (int y = 0; y < height; ++y) {
+      for (int x = left + 1; x < right; ++x) {
+        if (at(x, y)) middleLowest = y;
+      }
+    }
+    EXPECT_TRUE(at(left, bottom) && at(right, bottom)) << "M stands on two stems";
+    EXPECT_GE(middleLowest, 0) << "M has middle strokes";
+    EXPECT_LT(middleLowest, bottom) << "M's middle strokes meet above the baseline";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, Gdi,

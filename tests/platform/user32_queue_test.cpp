@@ -177,6 +177,31 @@ TEST_F(MessageQueue, PostsFromAnotherThreadAllArriveInOrder) {
   poster.join();
 }
 
+// The host wakes a wait for its own input only; what another thread posts ends the wait at the
+// next look between the host's waits.
+TEST_F(MessageQueue, AMessagePostedFromAnotherThreadEndsTheWait) {
+  const struct {
+    const char* what;
+    void (*post)(HWND);
+    UINT message;
+  } cases[] = {
+      {"posted message", [](HWND w) { PostMessageA(w, WM_USER, 7, 0); }, WM_USER},
+      {"quit request", [](HWND) { PostQuitMessage(3); }, WM_QUIT},
+  };
+  for (const auto& c : cases) {
+    int waits = 0;
+    host.on_wait_event = [&] {
+      ++waits;
+      if (waits == 3) std::thread(c.post, window_).join();
+      if (waits == 50) host.PressKey('Z');  // the wait did not end: let the test go on
+    };
+    EXPECT_EQ(WaitMessage(), TRUE);
+    EXPECT_EQ(waits, 3) << c.what;
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) << c.what;
+    EXPECT_EQ(m.message, c.message) << c.what;
+  }
+}
 
 TEST_F(MessageQueue, ActivationIsToldOnlyWhenItChanges) {
   g_seen.clear();

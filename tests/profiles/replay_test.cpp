@@ -1,8 +1,8 @@
 // Recorded playthroughs, replayed headless in the program's own profile: every file in
-// tests/recordings/common/ and tests/recordings/<profile>/ (the program's name without
-// "morventica-") is one test. Its input events are delivered at their frames and its checkpoints
-// (state, distance, score, lives, a hash of the presented picture) must match; along the way no
-// error box is raised and no blit is refused for its source rectangle.
+// tests/recordings/<profile>/ (the program's name without "morventica-") is one test. Its input
+// events are delivered at their frames and its checkpoints (state, distance, score, lives, a hash
+// of the presented picture) must match; along the way no error box is raised and no blit is
+// refused for its source rectangle.
 //
 // MORV_REGENERATE_CHECKPOINTS=1 makes the test write the values it saw into the file's check lines
 // instead (a check line without fields gets every field), for a new or changed recording.
@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "engine/profile.h"
-#include "platform/ddraw_internal.h"
+#include "platform/host_headless.h"
 #include "tests/support/game_driver.h"
 #include "tests/support/recording.h"
 #include "tests/support/replay.h"
@@ -45,17 +45,13 @@ std::vector<std::string> RecordingFiles() {
     return {one};
   }
   std::vector<std::string> files;
-  for (const std::string& folder : {std::string("common"), ProfileFolder()}) {
-    const fs::path dir = fs::path(MORV_RECORDINGS_DIR) / folder;
-    std::error_code ec;
-    if (!fs::is_directory(dir, ec)) continue;
-    std::vector<std::string> here;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-      if (entry.path().extension() == ".rec") here.push_back(entry.path().string());
-    }
-    std::sort(here.begin(), here.end());
-    files.insert(files.end(), here.begin(), here.end());
+  const fs::path dir = fs::path(MORV_RECORDINGS_DIR) / ProfileFolder();
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) return files;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    if (entry.path().extension() == ".rec") files.push_back(entry.path().string());
   }
+  std::sort(files.begin(), files.end());
   return files;
 }
 
@@ -69,7 +65,6 @@ TEST_P(Replay, ReachesEveryCheckpointWithNoErrorBoxAndNoRefusedSourceRectangle) 
   ASSERT_EQ(rec.error, "") << path;
   ASSERT_FALSE(rec.checks.empty()) << path << " has no checkpoint";
   const bool regenerate = std::getenv("MORV_REGENERATE_CHECKPOINTS") != nullptr;
-  const int refusedBefore = platform::ddraw::RefusedSourceRects();
 
   GameDriver game;
   ASSERT_TRUE(game.started());
@@ -93,7 +88,7 @@ TEST_P(Replay, ReachesEveryCheckpointWithNoErrorBoxAndNoRefusedSourceRectangle) 
   ASSERT_EQ(ran, rec.LastFrame()) << path << ": the program quit before frame " << ran;
 
   EXPECT_EQ(game.host.box_texts, std::vector<std::string>{}) << path;
-  EXPECT_EQ(platform::ddraw::RefusedSourceRects() - refusedBefore, 0) << path;
+  EXPECT_EQ(game.host.refused_source_rects, 0) << path;
   if (regenerate) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (const std::string& line : rec.lines) out << line << '\n';

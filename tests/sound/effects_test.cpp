@@ -226,6 +226,58 @@ TEST_F(EffectsTest, FormatTheMixerCannotPlayFailsToMakeABuffer) {
   EXPECT_EQ(gSoundObjects[0].loaded, 0);
 }
 
+// The extensible format: its 22 extra bytes hold the valid bits, the speaker mask and the
+// sub-format, whose first word 1 with the fixed tail names integer PCM (3: floating point).
+struct Extensible {
+  const char* name;
+  int channels, bits, validBits;
+  uint8_t subFormat;
+  uint8_t extraSize;
+  bool plays;
+};
+
+class ExtensibleWaveTest : public EffectsTest, public ::testing::WithParamInterface<Extensible> {};
+
+TEST_P(ExtensibleWaveTest, PcmSubFormatPlaysAnythingElseMakesNoBuffer) {
+  const Extensible& e = GetParam();
+  Bytes fmt = PcmFormat(e.channels, 11025, e.bits);
+  fmt[0] = 0xFE;
+  fmt[1] = 0xFF;
+  const Bytes extra = {e.extraSize, 0, static_cast<uint8_t>(e.validBits), 0,
+                       static_cast<uint8_t>(e.channels == 1 ? 4 : 3), 0, 0, 0,
+                       e.subFormat, 0, 0, 0, 0, 0, 0x10, 0,
+                       0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  fmt.insert(fmt.end(), extra.begin(), extra.begin() + 2 + e.extraSize);
+  WriteData("SOUND/X.WAV", RiffFile("WAVE", {{"fmt ", fmt}, {"data", Tone16(400, 8000, 50)}}));
+  const int sound = elSound::LoadObject("SOUND/X.WAV", 1);
+  if (!e.plays) {
+    EXPECT_EQ(sound, -1);
+    EXPECT_EQ(host.box_texts,
+              std::vector<std::string>{"elSound::LoadObject : サウンドバッファが生成できません"});
+    return;
+  }
+  ASSERT_EQ(sound, 0);
+  EXPECT_TRUE(host.box_texts.empty());
+  EXPECT_EQ(gSoundObjects[0].baseFrequency, 11025u);
+  elSound::Play(0, -1);
+  EXPECT_GT(Peak(host.RenderAudio(400), 0, 400), 4000);
+}
+
+// name, channels, bits, valid bits, sub-format's first word, extra size, plays
+const Extensible kExtensibleForms[] = {
+    {"Pcm8Mono", 1, 8, 8, 1, 22, true},
+    {"Pcm16Stereo", 2, 16, 16, 1, 22, true},
+    {"Pcm16With12ValidBits", 1, 16, 12, 1, 22, true},
+    {"MoreValidBitsThanTheContainer", 1, 16, 17, 1, 22, false},
+    {"FloatSubFormat", 1, 16, 16, 3, 22, false},
+    {"ExtraTooShortForTheSubFormat", 1, 16, 16, 1, 20, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Forms, ExtensibleWaveTest, ::testing::ValuesIn(kExtensibleForms),
+                         [](const ::testing::TestParamInfo<Extensible>& info) {
+                           return std::string(info.param.name);
+                         });
+
 TEST_F(EffectsTest, PlayingAFailedLoadsNumberOrAMissingBufferDoesNothing) {
   ASSERT_EQ(elSound::LoadObject("SOUND/NONE.WAV", 1), -1);
   elSound::Play(-1, -1);

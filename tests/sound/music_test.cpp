@@ -37,10 +37,10 @@ class MusicTest : public SoundTest {
   }
 
   // The MCI command strings sent since the log stood at `from`.
-  static std::vector<std::string> CommandsSince(int from) {
+  std::vector<std::string> CommandsSince(int from) const {
     std::vector<std::string> out;
-    for (int i = from; i < platform::gMciCommandLog.count && i < platform::kMciLogSize; ++i) {
-      out.push_back(platform::gMciCommandLog.commands[i]);
+    for (int i = from; i < host.mci_log.count && i < platform::kMciLogSize; ++i) {
+      out.push_back(host.mci_log.commands[i]);
     }
     return out;
   }
@@ -50,7 +50,7 @@ class MusicTest : public SoundTest {
 };
 
 TEST_F(MusicTest, TheCommandStringsOfPlayReplaceAndStop) {
-  const int from = platform::gMciCommandLog.count;
+  const int from = host.mci_log.count;
   PlayMidi("MIDI/VKT1.MID", 1);
   PlayMidi("MIDI/VKTEND.MID", 0);
   StopMidi();
@@ -67,7 +67,7 @@ TEST_F(MusicTest, TheCommandStringsOfPlayReplaceAndStop) {
 TEST_F(MusicTest, TheEndOfALoopingTuneAsksTheModeThenSeeksAndPlaysAgain) {
   PlayMidi("MIDI/VKT1.MID", 1);
   host.RenderAudio(kSecond / 2 + 64);
-  const int from = platform::gMciCommandLog.count;
+  const int from = host.mci_log.count;
   DispatchMessages();
   const std::vector<std::string> want = {"status midi mode", "seek midi to start",
                                          "play midi notify"};

@@ -19,7 +19,6 @@
 #include "game/resets.h"
 #include "game/stage_drivers.h"
 #include "platform/dsound.h"
-#include "platform/mci.h"
 #include "platform/winmm.h"
 #include "engine/profile.h"
 #include "platform/ddraw.h"
@@ -45,12 +44,11 @@ GameDriver::GameDriver(const GameOptions& options) {
   host.module_path = data_dir_ + kProfile.program;
   host.audio_device_present = options.audio_device;
   if (options.configure) options.configure(host);
+  host.while_starting = options.while_starting;
   platform::SetHost(&host);
   RunStartUpHooks();
-  platform::gSoundPlayLog.count = 0;
-  platform::gMciCommandLog.count = 0;
   started_ = AppStartUp(nullptr, 1) != 0;
-  sound_base_ = platform::gSoundPlayLog.count;
+  sound_base_ = host.sound_log.count;
 }
 
 GameDriver::~GameDriver() {
@@ -185,7 +183,7 @@ void GameDriver::RestoreFiles() {
 LoopStep GameDriver::Pass() {
   if (quit_ || !started_) return LoopStep::Quit;
   if (before_frame) before_frame();
-  const int mark = platform::gSoundPlayLog.count;
+  const int mark = host.sound_log.count;
   const LoopStep step = RunLoopOnce();
   if (step == LoopStep::Quit) quit_ = true;
   if (step == LoopStep::Frame) frame_marks_.push_back(mark);
@@ -283,7 +281,7 @@ int GameDriver::FixedFrames(int n, float seconds) {
     if (quit_ || !started_) break;
     host.AdvanceMs(static_cast<uint64_t>(seconds * 1000.0f + 0.5f));
     if (before_frame) before_frame();
-    frame_marks_.push_back(platform::gSoundPlayLog.count);
+    frame_marks_.push_back(host.sound_log.count);
     gFrameTime = seconds;
     gFrameClockBase = timeGetTime();
     RunMeasuredFrame();
@@ -293,14 +291,14 @@ int GameDriver::FixedFrames(int n, float seconds) {
 
 std::vector<GameDriver::SoundStart> GameDriver::Sounds() const {
   std::vector<SoundStart> out;
-  const int end = std::min(platform::gSoundPlayLog.count, platform::kSoundPlayLogSize);
+  const int end = std::min(host.sound_log.count, platform::kSoundPlayLogSize);
   size_t frame = 0;
   for (int i = sound_base_; i < end; ++i) {
     while (frame + 1 < frame_marks_.size() && frame_marks_[frame + 1] <= i) ++frame;
     int sound = -1;
     for (int s = 0; s < kSoundObjectCount && sound < 0; ++s) {
       for (const IDirectSoundBuffer* b : gSoundObjects[s].buffers) {
-        if (b != nullptr && b == platform::gSoundPlayLog.buffers[i]) sound = s;
+        if (b != nullptr && b == host.sound_log.buffers[i]) sound = s;
       }
     }
     out.push_back({sound, frame_marks_.empty() ? 0 : static_cast<int>(frame)});
@@ -314,7 +312,7 @@ int GameDriver::SoundCount(int sound) const {
   return n;
 }
 
-void GameDriver::ForgetSounds() { sound_base_ = platform::gSoundPlayLog.count; }
+void GameDriver::ForgetSounds() { sound_base_ = host.sound_log.count; }
 
 void HoldQuietField() {
   gDistance = 200.0f;

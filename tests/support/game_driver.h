@@ -29,9 +29,23 @@ struct GameOptions {
   bool audio_device = true;  // false: no sound device, the game runs silent
   // Called on the fresh host before the game starts (to set any other headless switch).
   std::function<void(platform::HeadlessHost&)> configure;
+  // Called inside the program's start-up as it opens the sound device, while it loads its assets
+  // (its window already up and active): e.g. to let time pass while the program starts.
+  std::function<void(platform::HeadlessHost&)> while_starting;
   // Files of the program's directory to give the game with other bytes (a damaged copy), as the
   // game names them. The game then runs from the linked copy with these files written into it.
   std::vector<std::pair<std::string, std::vector<uint8_t>>> replaced_files;
+};
+
+// The headless host of a driver: it runs the options' while_starting once, as the program opens
+// its sound device during start-up.
+class DriverHost : public platform::HeadlessHost {
+ public:
+  std::function<void(platform::HeadlessHost&)> while_starting;
+  bool OpenAudio(int rate, platform::AudioPullFn pull, void* user) override {
+    if (while_starting) std::exchange(while_starting, nullptr)(*this);
+    return HeadlessHost::OpenAudio(rate, pull, user);
+  }
 };
 
 class GameDriver {
@@ -41,7 +55,7 @@ class GameDriver {
   GameDriver(const GameDriver&) = delete;
   GameDriver& operator=(const GameDriver&) = delete;
 
-  platform::HeadlessHost host;
+  DriverHost host;
 
   // AppStartUp's answer: false when the program ended during start-up.
   bool started() const { return started_; }
