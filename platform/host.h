@@ -16,8 +16,10 @@ namespace platform {
 // Pixel layout of the emulated desktop; every surface made on it uses the same layout.
 enum class PixelLayout { Rgb565, Rgb555, Xrgb8888 };
 
-int BitsPerPixel(PixelLayout layout);
-int BytesPerPixel(PixelLayout layout);
+constexpr int BitsPerPixel(PixelLayout layout) {
+  return layout == PixelLayout::Xrgb8888 ? 32 : 16;
+}
+constexpr int BytesPerPixel(PixelLayout layout) { return BitsPerPixel(layout) / 8; }
 // The pixel stored at `p` as 0x00RRGGBB, each channel widened to 8 bits.
 uint32_t PixelToRgb(const void* p, PixelLayout layout);
 
