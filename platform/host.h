@@ -92,6 +92,9 @@ class Host {
   // --- Input -------------------------------------------------------------------------------
   virtual bool PollEvent(HostEvent& event) = 0;  // false when nothing waits
   virtual void WaitEvent() = 0;                  // blocks until PollEvent would return true
+  // Blocks until PollEvent would return true, a message is posted from another thread or the
+  // high-resolution counter reaches `counter`, whichever comes first.
+  virtual void WaitEventUntil(int64_t counter) = 0;
   virtual bool IsKeyDown(int vk) = 0;            // the key's current state, by virtual-key code
   virtual void CursorPosition(int& x, int& y) = 0;  // screen coordinates
   virtual void ShowCursor(bool visible) = 0;

@@ -41,6 +41,7 @@ class SdlHost : public Host {
   void CloseWindow() override;
   bool PollEvent(HostEvent& event) override;
   void WaitEvent() override;
+  void WaitEventUntil(int64_t counter) override;  // host_sdl_idle.cpp
   bool IsKeyDown(int vk) override;
   void CursorPosition(int& x, int& y) override;
   void ShowCursor(bool visible) override;

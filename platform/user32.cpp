@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/idle_wait.h"
 #include "platform/instance_link.h"
 #include "platform/kernel32.h"
 
@@ -324,14 +325,17 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
     return TRUE;
   }
   // The quit request comes out only when nothing else waits.
-  std::lock_guard<std::mutex> lock(g_queue_mutex);
-  if (g_quit_pending) {
-    *msg = MSG{};
-    msg->message = WM_QUIT;
-    msg->wParam = static_cast<WPARAM>(g_quit_code);
-    if (remove) g_quit_pending = false;
-    return TRUE;
+  {
+    std::lock_guard<std::mutex> lock(g_queue_mutex);
+    if (g_quit_pending) {
+      *msg = MSG{};
+      msg->message = WM_QUIT;
+      msg->wParam = static_cast<WPARAM>(g_quit_code);
+      if (remove) g_quit_pending = false;
+      return TRUE;
+    }
   }
+  platform::WaitWhileIdle();  // nothing waits: a closed frame gate's wait instead of a spin
   return FALSE;
 }
 

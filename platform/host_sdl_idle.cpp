@@ -1,0 +1,31 @@
+// SdlHost's wait for a closed frame gate: input wakes it at once, the gate's opening on the
+// high-resolution counter at its time. SDL's wait counts whole milliseconds; the last part of one
+// is slept on the clock, the only stretch in which arriving input waits (less than 1 ms).
+#include <time.h>
+
+#include <cerrno>
+
+#include "platform/host_sdl.h"
+#include "platform/user32.h"
+
+namespace platform {
+
+void SdlHost::WaitEventUntil(int64_t counter) {
+  const int64_t frequency = CounterFrequency();
+  if (frequency <= 0) return;
+  while (pending_.empty() && !PostedMessagesPending()) {
+    const int64_t left = counter - CounterValue();
+    if (left <= 0) return;
+    const int64_t left_us = left * 1000000 / frequency;
+    if (left_us < 1000) {
+      timespec rest{0, static_cast<long>(left_us * 1000)};
+      while (clock_nanosleep(CLOCK_MONOTONIC, 0, &rest, &rest) == EINTR) {
+      }
+      return;
+    }
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, static_cast<int>(left_us / 1000)) != 0) TranslateEvent(e);
+  }
+}
+
+}  // namespace platform
