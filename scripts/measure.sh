@@ -294,7 +294,9 @@ for path in glob.glob(wait + ".*"):
         d = re.search(r"<(\d+\.\d+)>$", line)
         if not d:
             continue
-        if "clock_nanosleep(CLOCK_MONOTONIC, 0," in line:
+        # The sleeps of the last part of a millisecond: asked for less than 1 ms, relative.
+        asked = re.search(r"clock_nanosleep\(CLOCK_MONOTONIC, 0, \{tv_sec=0, tv_nsec=(\d+)\}", line)
+        if asked and int(asked.group(1)) < 1000000:
             blind.append(float(d.group(1)) * 1000)
         elif re.search(r"\b(poll|ppoll|select|pselect6)\(", line):
             waits += 1
