@@ -13,26 +13,29 @@ IDirectDrawSurface* SlotSurface(int slot) {
 }
 
 // The clip arithmetic of the sprite blits: moves the destination corner and the source rectangle,
-// never scales. False when nothing is left to draw.
-inline bool ClipSprite(int& x, int& y, RECT& r) {
-  if (x + (r.right - r.left) > gClipRect.right) r.right = gClipRect.right - x + r.left;
-  if (y + (r.bottom - r.top) > gClipRect.bottom) r.bottom = gClipRect.bottom - y + r.top;
-  if (x < gClipRect.left) {
-    r.left += gClipRect.left - x;
-    x = gClipRect.left;
+// never scales. False when nothing is left to draw. (Plain integers, not a RECT in memory: the
+// rectangle's parts are written and read back at once, which a store to memory would stall.)
+inline bool ClipSprite(int& x, int& y, int& left, int& top, int& right, int& bottom) {
+  const RECT clip = gClipRect;
+  if (x + (right - left) > clip.right) right = clip.right - x + left;
+  if (y + (bottom - top) > clip.bottom) bottom = clip.bottom - y + top;
+  if (x < clip.left) {
+    left += clip.left - x;
+    x = clip.left;
   }
-  if (y < gClipRect.top) {
-    r.top += gClipRect.top - y;
-    y = gClipRect.top;
+  if (y < clip.top) {
+    top += clip.top - y;
+    y = clip.top;
   }
-  return r.right >= r.left && r.bottom >= r.top;
+  return right >= left && bottom >= top;
 }
 
 // The blit itself, once clipping has left something to draw.
-[[gnu::noinline]] void DrawClipped(int x, int y, int slot, const RECT& r, DWORD flags) {
+[[gnu::noinline]] void DrawClipped(int x, int y, int slot, int left, int top, int right, int bottom,
+                                   DWORD flags) {
   IDirectDrawSurface* source = SlotSurface(slot);
   if (source == nullptr || gBackSurface == nullptr) return;
-  RECT rect = r;
+  RECT rect{left, top, right, bottom};
   const HRESULT hr = gBackSurface->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), source,
                                            &rect, flags);
   if (hr == DDERR_SURFACELOST) elDraw::RestoreSurfaces();
@@ -42,9 +45,8 @@ inline bool ClipSprite(int& x, int& y, RECT& r) {
 // layers hand over thousands of such tiles every frame.
 inline void SpriteBlit(int x, int y, int slot, int left, int top, int right, int bottom,
                        DWORD flags) {
-  RECT r{left, top, right, bottom};
-  if (!ClipSprite(x, y, r)) return;
-  DrawClipped(x, y, slot, r, flags);
+  if (!ClipSprite(x, y, left, top, right, bottom)) return;
+  DrawClipped(x, y, slot, left, top, right, bottom, flags);
 }
 
 }  // namespace

@@ -79,6 +79,8 @@ void StepLayer(const Layer& layer) {
   const bool additive = layer.additiveOption && gOverlayBlend == 1;
   const float fieldX = static_cast<float>(kProfile.fieldX);
   const float step = LayerSpeed(layer) * gFrameTime;
+  // Until the last tile itself has moved, the test reads the same unmoved last tile every time.
+  const bool restackBeforeLast = LastTileRestacks(layer);
   for (int i = 0; i < kBackgroundTileCount; ++i) {
     BackgroundTile& t = layer.tiles[i];
     const int x = static_cast<int>(t.x);
@@ -91,7 +93,7 @@ void StepLayer(const Layer& layer) {
     t.x = fieldX;
     t.y += step;
     // The last tile is tested after its own move, so in practice only it can be put back.
-    if (LastTileRestacks(layer)) {
+    if (i < kLastTile ? restackBeforeLast : LastTileRestacks(layer)) {
       t.y = -static_cast<float>(kTileHeight) * static_cast<float>(i);
       if (layer.restackMovesX) t.x = 140.0f + fieldX;
     }

@@ -143,6 +143,9 @@ static_assert(sizeof(DDBLTFX) == 100);
 
 struct IUnknown;
 struct IDirectDrawSurface;
+namespace platform::ddraw {
+struct KeyRuns;
+}
 struct IDirectDrawClipper;
 
 using LPDDENUMCALLBACKA = BOOL (*)(GUID* guid, LPSTR description, LPSTR driverName, LPVOID context);
@@ -189,6 +192,10 @@ struct IDirectDrawSurface {
   IDirectDrawClipper* clipper = nullptr;
   ULONG refs = 1;
   IDirectDrawSurface* nextLive = nullptr;  // the list of live surfaces (for losing them all)
+  // The pixels that differ from the colour key, row by row, made when the key is set and dropped
+  // whenever the pixels may change; a colour-keyed copy from the surface then copies only these.
+  platform::ddraw::KeyRuns* keyRuns = nullptr;
+  int openDCs = 0;  // device contexts handed out and not yet released
 
   HRESULT Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD flags,
               DDBLTFX* fx);

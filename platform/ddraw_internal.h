@@ -39,4 +39,33 @@ void PresentPrimary(const IDirectDrawSurface* primary);
 // Allocates a zeroed pixel buffer of width x height in `layout`; nullptr when too large.
 uint8_t* AllocatePixels(int width, int height, PixelLayout layout, int& pitch);
 
+// The opaque runs of a colour-keyed surface (ddraw_key_runs.cpp): each the pixels [begin, end) of
+// a row unlike the key, rows top to bottom, left to right in a row. The row is cut into columns of
+// kKeyRunColumn pixels; first[y * (columns + 1) + c] is the index of row y's first run that ends
+// past column c's left edge, and first[y * (columns + 1) + columns] the end of row y's runs.
+constexpr int kKeyRunColumn = 16;
+struct KeyRun {
+  uint16_t begin;
+  uint16_t end;
+};
+struct KeyRuns {
+  bool valid = false;
+  int columns = 0;
+  uint32_t* first = nullptr;
+  size_t firstCapacity = 0;
+  KeyRun* runs = nullptr;
+  size_t runCapacity = 0;
+};
+// Makes the runs for the surface's pixels and key (none while a device context is open on it).
+void MakeKeyRuns(IDirectDrawSurface* s);
+// The pixels may change: the runs no longer hold (their memory stays for the next making).
+inline void DropKeyRuns(IDirectDrawSurface* s) {
+  if (s->keyRuns != nullptr) s->keyRuns->valid = false;
+}
+void FreeKeyRuns(IDirectDrawSurface* s);
+// The colour-keyed copy of `r` of `src` to (dx, dy) of `dst` through the source's runs; false, and
+// nothing copied, when the source has no valid runs or is the destination itself.
+bool CopyKeyRuns(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurface* src,
+                 const RECT& r);
+
 }  // namespace platform::ddraw

@@ -13,6 +13,7 @@ namespace {
 
 using platform::PixelLayout;
 using platform::ddraw::Display;
+using platform::ddraw::DropKeyRuns;
 using platform::ddraw::PrimaryView;
 
 uint8_t* PixelAt(const IDirectDrawSurface* s, int x, int y) {
@@ -77,6 +78,7 @@ void KeyedRowsOf(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurfa
 
 void KeyedRows(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurface* src,
                const RECT& r) {
+  if (platform::ddraw::CopyKeyRuns(dst, dx, dy, src, r)) return;
   const DWORD key = src->sourceKey.dwColorSpaceLowValue;
   if (src->BytesPerPixel() == 4) {
     KeyedRowsOf<uint32_t>(dst, dx, dy, src, r, key);
@@ -199,6 +201,7 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
   RECT dst = destRect != nullptr ? *destRect : WholeOf(this);
   if (dst.left >= dst.right || dst.top >= dst.bottom) return DDERR_INVALIDRECT;
 
+  DropKeyRuns(this);
   if (fill) {
     if (IsPrimary()) {
       if (!ClipToView(view, dst, nullptr)) return DD_OK;
@@ -252,6 +255,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
   }
   const int dx = static_cast<int>(left);
   const int dy = static_cast<int>(top);
+  DropKeyRuns(this);
 
   if ((flags & DDBLTFAST_SRCCOLORKEY) != 0 && source->hasSourceKey) {
     KeyedRows(this, dx, dy, source, src);
@@ -275,6 +279,7 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD /*flags*
   desc->dwFlags |= DDSD_LPSURFACE;
   desc->lpSurface = PixelAt(this, r.left, r.top);
   locked = true;
+  DropKeyRuns(this);
   return DD_OK;
 }
 
@@ -303,12 +308,14 @@ HRESULT IDirectDrawSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
   if (flags != DDCKEY_SRCBLT) return DDERR_UNSUPPORTED;
   if (key == nullptr) {
     hasSourceKey = false;
+    DropKeyRuns(this);
     return DD_OK;
   }
   const DWORD mask = BytesPerPixel() == 4 ? 0xFFFFFFFFu : 0xFFFFu;
   hasSourceKey = true;
   sourceKey.dwColorSpaceLowValue = key->dwColorSpaceLowValue & mask;
   sourceKey.dwColorSpaceHighValue = key->dwColorSpaceHighValue & mask;
+  platform::ddraw::MakeKeyRuns(this);
   return DD_OK;
 }
 
@@ -317,6 +324,7 @@ HRESULT IDirectDrawSurface::IsLost() { return lost ? DDERR_SURFACELOST : DD_OK; 
 // The memory comes back; what it held does not.
 HRESULT IDirectDrawSurface::Restore() {
   lost = false;
+  DropKeyRuns(this);
   return DD_OK;
 }
 
@@ -328,11 +336,16 @@ HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
   PrimaryView view;
   if (IsPrimary() && !platform::ddraw::SyncPrimary(this, view)) return DDERR_OUTOFMEMORY;
   *dc = platform::CreateSurfaceDC(this);
-  return *dc != nullptr ? DD_OK : DDERR_GENERIC;
+  if (*dc == nullptr) return DDERR_GENERIC;
+  ++openDCs;
+  DropKeyRuns(this);
+  return DD_OK;
 }
 
 HRESULT IDirectDrawSurface::ReleaseDC(HDC dc) {
   if (!platform::DeleteSurfaceDC(dc, this)) return DDERR_INVALIDPARAMS;
+  if (openDCs > 0) --openDCs;
+  DropKeyRuns(this);
   if (IsPrimary()) platform::ddraw::PresentPrimary(this);
   return DD_OK;
 }
@@ -356,6 +369,7 @@ ULONG IDirectDrawSurface::Release() {
     }
   }
   platform::ForgetSurfaceDCs(this);
+  platform::ddraw::FreeKeyRuns(this);
   if (clipper != nullptr) clipper->Release();
   delete[] pixels;
   delete this;

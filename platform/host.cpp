@@ -15,17 +15,6 @@ Host& CurrentHost() {
 
 void SetHost(Host* host) { g_host = host; }
 
-int BitsPerPixel(PixelLayout layout) {
-  switch (layout) {
-    case PixelLayout::Rgb565: return 16;
-    case PixelLayout::Rgb555: return 16;
-    case PixelLayout::Xrgb8888: return 32;
-  }
-  return 16;
-}
-
-int BytesPerPixel(PixelLayout layout) { return BitsPerPixel(layout) / 8; }
-
 uint32_t PixelToRgb(const void* p, PixelLayout layout) {
   if (layout == PixelLayout::Xrgb8888) {
     uint32_t v;

@@ -16,8 +16,10 @@ namespace platform {
 // Pixel layout of the emulated desktop; every surface made on it uses the same layout.
 enum class PixelLayout { Rgb565, Rgb555, Xrgb8888 };
 
-int BitsPerPixel(PixelLayout layout);
-int BytesPerPixel(PixelLayout layout);
+constexpr int BitsPerPixel(PixelLayout layout) {
+  return layout == PixelLayout::Xrgb8888 ? 32 : 16;
+}
+constexpr int BytesPerPixel(PixelLayout layout) { return BitsPerPixel(layout) / 8; }
 // The pixel stored at `p` as 0x00RRGGBB, each channel widened to 8 bits.
 uint32_t PixelToRgb(const void* p, PixelLayout layout);
 
@@ -90,6 +92,10 @@ class Host {
   virtual bool PollEvent(HostEvent& event) = 0;  // false when nothing waits
   // Blocks until PollEvent would return true (true) or `timeoutMs` have passed (false).
   virtual bool WaitEvent(unsigned timeoutMs) = 0;
+  // Blocks until PollEvent would return true or the high-resolution counter reaches `counter`,
+  // whichever comes first. It waits at most one frame gate's period, so a message posted from
+  // another thread meanwhile is taken on the loop's next pass.
+  virtual void WaitEventUntil(int64_t counter) = 0;
   virtual bool IsKeyDown(int vk) = 0;            // the key's current state, by virtual-key code
   virtual void CursorPosition(int& x, int& y) = 0;  // screen coordinates
   virtual void ShowCursor(bool visible) = 0;

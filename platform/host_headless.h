@@ -66,6 +66,8 @@ class HeadlessHost : public Host {
   // program may wait again. Without it WaitEvent returns at once as if woken, so a headless program
   // never hangs.
   std::function<void()> on_wait_event;
+  int idle_waits = 0;
+  int64_t idle_wait_until = 0;
 
   // Convenience for tests: key state and the matching event together.
   void PressKey(int vk, bool alt = false);
@@ -124,6 +126,12 @@ class HeadlessHost : public Host {
   void CloseWindow() override;
   bool PollEvent(HostEvent& event) override;
   bool WaitEvent(unsigned timeoutMs) override;
+  // Counts the waits and keeps the last counter value asked for; returns at once (the clock moves
+  // only when told to).
+  void WaitEventUntil(int64_t counter) override {
+    ++idle_waits;
+    idle_wait_until = counter;
+  }
   bool IsKeyDown(int vk) override;
   void CursorPosition(int& x, int& y) override;
   void ShowCursor(bool visible) override;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/host.h"
+#include "platform/picture_scaler.h"
 
 namespace platform {
 
@@ -39,6 +40,7 @@ class SdlHost : public Host {
   void CloseWindow() override;
   bool PollEvent(HostEvent& event) override;
   bool WaitEvent(unsigned timeoutMs) override;
+  void WaitEventUntil(int64_t counter) override;  // host_sdl_idle.cpp
   bool IsKeyDown(int vk) override;
   void CursorPosition(int& x, int& y) override;
   void ShowCursor(bool visible) override;
@@ -97,6 +99,15 @@ class SdlHost : public Host {
   int PictureToWindowY(int y) const;
 
   // Display (host_sdl_display.cpp)
+  // Without graphics hardware the picture goes straight into the window's own surface through
+  // our scaler; otherwise (or on a window surface that is not 32-bit) through an SDL renderer.
+  enum class Presenter { Undecided, Renderer, WindowSurface };
+  Presenter presenter_ = Presenter::Undecided;
+  PictureScaler scaler_;
+  SDL_Surface* scaled_into_ = nullptr;  // the window surface the black bars were drawn on
+  int scaled_into_w_ = 0, scaled_into_h_ = 0;
+  SDL_Rect PresentRect(const FrameView& frame, int out_w, int out_h) const;
+  bool PresentToWindowSurface(const FrameView& frame);
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   int texture_w_ = 0, texture_h_ = 0;

@@ -72,10 +72,10 @@ bool DrawsGlInSoftware(SDL_Renderer* renderer) {
   return false;
 }
 
-// The accelerated renderer where graphics hardware draws it; SDL's software renderer, which
-// writes straight into the window's own surface, where OpenGL would only emulate the hardware on
-// the processor at many times the cost. No vertical-blank wait in either: the game waits itself.
-SDL_Renderer* CreateRenderer(SDL_Window* window) {
+// The accelerated renderer where graphics hardware draws it, else nullptr: where OpenGL would only
+// emulate the hardware on the processor at many times the cost, the picture goes into the
+// window's own surface instead. No vertical-blank wait in either: the game waits itself.
+SDL_Renderer* CreateAcceleratedRenderer(SDL_Window* window) {
   // Without a graphics device node the accelerated renderer can only be a software one: it is not
   // even tried, so the OpenGL emulation (tens of megabytes and a pool of threads) never loads.
   if (HasGraphicsDevice()) {
@@ -85,7 +85,7 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
   }
   // The window's surface straight from the windowing system, not through an OpenGL texture.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  return nullptr;
 }
 
 }  // namespace
@@ -142,14 +142,73 @@ void SdlHost::WaitVerticalBlank() {
   }
 }
 
+// Where the picture lies in an output of out_w x out_h pixels: the whole screen in full screen
+// (1:1 in the exact mode, else scaled with its aspect kept between black bars); in a window the
+// client area pixel for pixel (on a high-density output, one picture pixel per point).
+SDL_Rect SdlHost::PresentRect(const FrameView& frame, int out_w, int out_h) const {
+  SDL_Rect dst{0, 0, frame.width, frame.height};
+  if (fullscreen_ || mode_set_) {
+    if (out_w > 0 && out_h > 0 && (out_w != frame.width || out_h != frame.height)) {
+      const double scale = std::min(static_cast<double>(out_w) / frame.width,
+                                    static_cast<double>(out_h) / frame.height);
+      dst.w = static_cast<int>(std::lround(frame.width * scale));
+      dst.h = static_cast<int>(std::lround(frame.height * scale));
+      dst.x = (out_w - dst.w) / 2;
+      dst.y = (out_h - dst.h) / 2;
+    }
+  } else {
+    int winW = 0, winH = 0;
+    SDL_GetWindowSize(window_, &winW, &winH);
+    if (winW > 0 && out_w > winW) {
+      dst.w = frame.width * out_w / winW;
+      dst.h = frame.height * out_w / winW;
+    }
+  }
+  return dst;
+}
+
+// Our scaler straight into the window's surface: no texture, no intermediate copy, no conversion
+// pass. False when the surface is not 32-bit 0x00RRGGBB (the renderer then takes over).
+bool SdlHost::PresentToWindowSurface(const FrameView& frame) {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (surface == nullptr || surface->format->format != SDL_PIXELFORMAT_RGB888) return false;
+  // (A window smaller than its picture would show the picture squeezed into it.)
+  const SDL_Rect wanted = PresentRect(frame, surface->w, surface->h);
+  const SDL_Rect whole{0, 0, surface->w, surface->h};
+  SDL_Rect dst;
+  if (!SDL_IntersectRect(&wanted, &whole, &dst)) return true;
+  // A new or resized window surface: its bars black once; the picture covers the rest each frame.
+  const PictureScaler::Shape shape{frame.width, frame.height, frame.layout, dst.x, dst.y, dst.w, dst.h};
+  if (surface != scaled_into_ || surface->w != scaled_into_w_ || surface->h != scaled_into_h_ ||
+      !scaler_.PreparedFor(shape)) {
+    SDL_FillRect(surface, nullptr, 0);
+    scaler_.Prepare(shape);
+    scaled_into_ = surface;
+    scaled_into_w_ = surface->w;
+    scaled_into_h_ = surface->h;
+  }
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return true;
+  scaler_.Draw(frame, static_cast<uint8_t*>(surface->pixels), surface->pitch);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurface(window_);
+  return true;
+}
+
 void SdlHost::Present(const FrameView& frame) {
   if (window_ == nullptr || frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) {
     return;
   }
-  if (renderer_ == nullptr) {
-    renderer_ = CreateRenderer(window_);
-    if (renderer_ == nullptr) return;
+  if (presenter_ == Presenter::Undecided) {
+    renderer_ = CreateAcceleratedRenderer(window_);
+    presenter_ = renderer_ != nullptr ? Presenter::Renderer : Presenter::WindowSurface;
   }
+  if (presenter_ == Presenter::WindowSurface) {
+    if (PresentToWindowSurface(frame)) return;
+    // A window surface of another format: SDL's software renderer converts into it.
+    presenter_ = Presenter::Renderer;
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  }
+  if (renderer_ == nullptr) return;
   if (texture_ == nullptr || texture_w_ != frame.width || texture_h_ != frame.height ||
       texture_layout_ != frame.layout) {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
@@ -164,26 +223,7 @@ void SdlHost::Present(const FrameView& frame) {
 
   int outW = 0, outH = 0;
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-  SDL_Rect dst{0, 0, frame.width, frame.height};
-  if (fullscreen_ || mode_set_) {
-    // The whole screen: 1:1 in the exact mode, else scaled with its aspect kept and black bars.
-    if (outW > 0 && outH > 0 && (outW != frame.width || outH != frame.height)) {
-      const double scale = std::min(static_cast<double>(outW) / frame.width,
-                                    static_cast<double>(outH) / frame.height);
-      dst.w = static_cast<int>(std::lround(frame.width * scale));
-      dst.h = static_cast<int>(std::lround(frame.height * scale));
-      dst.x = (outW - dst.w) / 2;
-      dst.y = (outH - dst.h) / 2;
-    }
-  } else {
-    // The client area pixel for pixel (on a high-density output, one picture pixel per point).
-    int winW = 0, winH = 0;
-    SDL_GetWindowSize(window_, &winW, &winH);
-    if (winW > 0 && outW > winW) {
-      dst.w = frame.width * outW / winW;
-      dst.h = frame.height * outW / winW;
-    }
-  }
+  const SDL_Rect dst = PresentRect(frame, outW, outH);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
@@ -195,6 +235,8 @@ void SdlHost::ReleaseDisplay() {
   if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
   texture_ = nullptr;
   renderer_ = nullptr;
+  presenter_ = Presenter::Undecided;
+  scaled_into_ = nullptr;
   texture_w_ = texture_h_ = 0;
   mode_set_ = false;
 }

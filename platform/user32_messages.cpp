@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/host.h"
+#include "platform/idle_wait.h"
 #include "platform/kernel32.h"
 #include "platform/user32.h"
 #include "platform/user32_internal.h"
@@ -63,14 +64,17 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
     return TRUE;
   }
   // The quit request comes out only when nothing else waits.
-  std::lock_guard<std::mutex> lock(gQueueMutex);
-  if (g_quit_pending) {
-    *msg = MSG{};
-    msg->message = WM_QUIT;
-    msg->wParam = static_cast<WPARAM>(g_quit_code);
-    if (remove) g_quit_pending = false;
-    return TRUE;
+  {
+    std::lock_guard<std::mutex> lock(gQueueMutex);
+    if (g_quit_pending) {
+      *msg = MSG{};
+      msg->message = WM_QUIT;
+      msg->wParam = static_cast<WPARAM>(g_quit_code);
+      if (remove) g_quit_pending = false;
+      return TRUE;
+    }
   }
+  platform::WaitWhileIdle();  // nothing waits: a closed frame gate's wait instead of a spin
   return FALSE;
 }
 

@@ -5,6 +5,7 @@
 
 #include "engine/el_draw.h"
 #include "engine/shell.h"
+#include "platform/idle_wait.h"
 #include "platform/kernel32.h"
 #include "platform/winmm.h"
 
@@ -85,7 +86,11 @@ int FrameGate() {
   const int64_t elapsed = now - gFrameGate.lastCount;
   // The millisecond clock wrapped: go on from its new value.
   if (elapsed < 0) gFrameGate.lastCount = now;
-  if (gFrameGate.pacing != 0 && elapsed < gFrameGate.period) return 0;
+  if (gFrameGate.pacing != 0 && elapsed < gFrameGate.period) {
+    // The loop would poll again at once: the stand-in may wait for the opening (or input) instead.
+    if (gFrameGate.highResolution != 0) platform::IdleUntilCounter(gFrameGate.lastCount + gFrameGate.period);
+    return 0;
+  }
   const uint32_t ms = MillisecondSource() - gFrameGate.msAtLastOpening;
   gFrameTime = static_cast<float>(ms) / 1000.0f;
   MarkOpening(now);

@@ -6,6 +6,7 @@
 
 #include "engine/el_draw_internal.h"
 #include "engine/profile.h"
+#include "platform/ddraw_internal.h"
 #include "platform/host_headless.h"
 
 namespace {
@@ -34,6 +35,7 @@ struct Screen {
         row[x] = (x < 8 || x >= 52 || y < 8 || y >= 52) ? 0 : static_cast<uint16_t>(0x1234 + x);
       }
     }
+    platform::ddraw::MakeKeyRuns(s);  // as a picture's load makes them
     IDirectDrawSurface* p = gDrawObjects[picture].surface;
     std::memset(p->pixels, 0x5A, static_cast<size_t>(p->pitch) * p->height);
   }

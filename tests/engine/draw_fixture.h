@@ -11,6 +11,7 @@
 
 #include "engine/el_draw_internal.h"
 #include "engine/el_sound.h"
+#include "platform/ddraw_internal.h"
 #include "platform/host_headless.h"
 #include "tests/platform/bitmap_file.h"
 
@@ -55,9 +56,11 @@ class DrawTest : public ::testing::Test {
     return v;
   }
 
+  // Writes straight into the pixels, as a lock would; like a lock, it drops the surface's opaque runs.
   static void Write(IDirectDrawSurface* s, int x, int y, uint32_t v) {
     std::memcpy(s->pixels + static_cast<size_t>(y) * s->pitch + x * s->BytesPerPixel(), &v,
                 s->BytesPerPixel());
+    platform::ddraw::DropKeyRuns(s);
   }
 
   static void Fill(IDirectDrawSurface* s, uint32_t v) {

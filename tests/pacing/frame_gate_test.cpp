@@ -7,6 +7,7 @@
 #include "engine/shell.h"
 #include "game/game_states.h"
 #include "platform/host_headless.h"
+#include "platform/user32.h"
 #include "platform/winmm.h"
 #include "tests/support/game_driver.h"
 
@@ -190,4 +191,30 @@ TEST(GateInLoop, TheLoopsOwnFrameTimeIsReplacedByTheGates) {
   // The routine that ran saw the time since the gate's last opening, a whole period.
   EXPECT_FLOAT_EQ(gFrameTime, static_cast<float>(gFrameGate.msAtLastOpening - opened) / 1000.0f);
   EXPECT_FLOAT_EQ(gFrameTime, 0.017f);
+}
+
+// The loop asks the gate on every pass; while it is closed, the pass's poll that finds nothing
+// waits (on the host) until the opening or input, once per closed gate, and never otherwise.
+TEST_F(Gate, AnEmptyPollAfterAClosedGateWaitsUntilItsOpening) {
+  StartGate();
+  MSG msg;
+  auto poll = [&msg] { return PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); };
+  host.AdvanceMs(5);
+  EXPECT_EQ(FrameGate(), 0);
+  EXPECT_EQ(host.idle_waits, 0);  // the gate itself never waits
+  EXPECT_EQ(poll(), FALSE);
+  EXPECT_EQ(host.idle_waits, 1);
+  EXPECT_EQ(host.idle_wait_until, gFrameGate.lastCount + 16666);
+  EXPECT_EQ(poll(), FALSE);
+  EXPECT_EQ(host.idle_waits, 1);
+  EXPECT_EQ(FrameGate(), 0);
+  ASSERT_TRUE(PostMessageA(nullptr, WM_USER, 0, 0));
+  EXPECT_EQ(poll(), TRUE);  // a waiting message comes out at once
+  EXPECT_EQ(host.idle_waits, 1);
+  EXPECT_EQ(poll(), FALSE);
+  EXPECT_EQ(host.idle_waits, 2);
+  host.AdvanceMs(12);
+  EXPECT_EQ(FrameGate(), 1);
+  EXPECT_EQ(poll(), FALSE);  // after an opening the loop goes straight on
+  EXPECT_EQ(host.idle_waits, 2);
 }

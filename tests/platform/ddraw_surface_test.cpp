@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 #include "platform/ddraw.h"
+#include "platform/ddraw_internal.h"
+#include "platform/gdi.h"
 #include "platform/host_headless.h"
 #include "platform/user32.h"
 
@@ -64,6 +67,21 @@ class DDrawSurface : public ::testing::TestWithParam<PixelLayout> {
     return v;
   }
 
+  static HRESULT Fill(IDirectDrawSurface* s, RECT r, DWORD colour, DWORD flags = DDBLT_WAIT) {
+    DDBLTFX fx;
+    std::memset(&fx, 0, sizeof fx);
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = colour;
+    return s->Blt(&r, nullptr, nullptr, DDBLT_COLORFILL | flags, &fx);
+  }
+
+  // Reads past the API, where a lock would drop the surface's opaque runs.
+  static uint32_t Raw(const IDirectDrawSurface* s, int x, int y) {
+    uint32_t v = 0;
+    std::memcpy(&v, s->pixels + y * s->pitch + x * s->BytesPerPixel(), s->BytesPerPixel());
+    return v;
+  }
+
   static void Put(IDirectDrawSurface* s, int x, int y, uint32_t v) {
     DDSURFACEDESC d;
     std::memset(&d, 0, sizeof d);
@@ -78,6 +96,20 @@ class DDrawSurface : public ::testing::TestWithParam<PixelLayout> {
     for (int y = 0; y < s->height; ++y) {
       for (int x = 0; x < s->width; ++x) Put(s, x, y, static_cast<uint32_t>(1 + x + 50 * y));
     }
+  }
+
+  // A 40 x 5 source keyed on 9: runs of every length, cut by the blits' edges and in both of the
+  // runs' 16-pixel columns; row 2 is the key alone.
+  static IDirectDrawSurface* KeyedPattern(IDirectDrawSurface* src) {
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        const bool key = y == 2 || (x * (y + 1)) % 7 < y;
+        Put(src, x, y, key ? 9u : static_cast<uint32_t>(100 + x + 40 * y));
+      }
+    }
+    DDCOLORKEY key{9, 9};
+    EXPECT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    return src;
   }
 
   static bool Empty(IDirectDrawSurface* s) {
@@ -143,6 +175,77 @@ TEST_P(DDrawSurface, SourceColourKeySkipsOnlyTheKey) {
   dst->Release();
 }
 
+TEST_P(DDrawSurface, ClippedKeyedCopiesSkipExactlyTheKey) {
+  IDirectDrawSurface* src = KeyedPattern(Plain(40, 5));
+  IDirectDrawSurface* dst = Plain(50, 5);
+  const RECT cuts[] = {{0, 0, 40, 5}, {3, 1, 4, 5}, {5, 0, 21, 4}, {16, 0, 33, 5},
+                       {17, 3, 18, 4}, {31, 0, 40, 2}, {1, 0, 39, 5}};
+  for (const RECT& r : cuts) {
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 50; ++x) Put(dst, x, y, 7);
+    }
+    RECT rect = r;
+    ASSERT_EQ(dst->BltFast(4, 0, src, &rect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 50; ++x) {
+        const int sx = x - 4 + r.left;
+        const int sy = y + r.top;
+        const bool inside = sx >= r.left && sx < r.right && sy < r.bottom;
+        const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
+        ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s) << r.left << "," << r.top << " at " << x << "," << y;
+      }
+    }
+  }
+  src->Release();
+  dst->Release();
+}
+
+// Pixels that change after the key was set show in the next keyed copy, whichever way they change.
+TEST_P(DDrawSurface, KeyedCopiesShowPixelsChangedAfterTheKeyWasSet) {
+  using Change = void (*)(IDirectDrawSurface* src, IDirectDrawSurface* other);
+  const std::pair<const char*, Change> changes[] = {
+      {"lock", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
+         Put(src, 3, 2, 55);
+       }},
+      {"device context", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
+         HDC dc = nullptr;
+         ASSERT_EQ(src->GetDC(&dc), DD_OK);
+         SetPixel(dc, 3, 2, RGB(255, 255, 255));
+         src->ReleaseDC(dc);
+       }},
+      {"blit into it", [](IDirectDrawSurface* src, IDirectDrawSurface* other) {
+         Put(other, 0, 0, 55);
+         RECT one{0, 0, 1, 1};
+         ASSERT_EQ(src->BltFast(3, 2, other, &one, DDBLTFAST_WAIT), DD_OK);
+       }},
+      {"fill", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
+         ASSERT_EQ(Fill(src, RECT{3, 2, 4, 3}, 55), DD_OK);
+       }},
+      {"lost and restored", [](IDirectDrawSurface*, IDirectDrawSurface*) {
+         platform::LoseAllSurfaces();
+         for (IDirectDrawSurface* s = platform::ddraw::Display().live; s; s = s->nextLive) s->Restore();
+       }},  // every pixel 0 now, none the key
+  };
+  for (const auto& [name, change] : changes) {
+    IDirectDrawSurface* src = KeyedPattern(Plain(40, 5));
+    IDirectDrawSurface* other = Plain(4, 4);
+    IDirectDrawSurface* dst = Plain(40, 5);
+    for (int x = 0; x < 40; ++x) Put(dst, x, 2, 7);
+    RECT row{0, 2, 40, 3};
+    ASSERT_EQ(dst->BltFast(0, 2, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    ASSERT_EQ(Get(dst, 3, 2), 7u) << name;  // row 2 is the key alone
+    change(src, other);
+    const uint32_t drawn = Raw(src, 3, 2);
+    ASSERT_NE(drawn, 9u) << name;
+    ASSERT_EQ(dst->BltFast(0, 2, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(Get(dst, 3, 2), drawn) << name;
+    EXPECT_EQ(Get(dst, 4, 2), Raw(src, 4, 2) == 9u ? 7u : Raw(src, 4, 2)) << name;
+    src->Release();
+    other->Release();
+    dst->Release();
+  }
+}
+
 TEST_P(DDrawSurface, LostSurfacesLoseTheirPixelsUntilRestored) {
   IDirectDrawSurface* a = Plain(4, 4);
   IDirectDrawSurface* b = Plain(4, 4);
@@ -186,18 +289,12 @@ TEST_P(DDrawSurface, PixelFormatAndFillFollowTheDesktop) {
       EXPECT_EQ(pf.dwRBitMask, 0xFF0000u);
       break;
   }
-  DDBLTFX fx;
-  std::memset(&fx, 0, sizeof fx);
-  fx.dwSize = sizeof fx;
-  fx.dwFillColor = 0x1234;
-  RECT r{1, 1, 4, 2};
-  EXPECT_EQ(s->Blt(&r, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
+  EXPECT_EQ(Fill(s, RECT{1, 1, 4, 2}, 0x1234), DD_OK);
   EXPECT_EQ(Get(s, 0, 1), 0u);
   EXPECT_EQ(Get(s, 1, 1), 0x1234u);
   EXPECT_EQ(Get(s, 3, 1), 0x1234u);
   EXPECT_EQ(Get(s, 4, 1), 0u);
-  RECT outside{3, 0, 6, 1};
-  EXPECT_EQ(s->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDRECT);
+  EXPECT_EQ(Fill(s, RECT{3, 0, 6, 1}, 0x1234, 0), DDERR_INVALIDRECT);
   s->Release();
 }
 
