@@ -25,6 +25,9 @@
 
 namespace {
 
+// The summary speaks as GoogleTest's own does ("1 test.", "2 tests."), which scripts match.
+const char* Tests(size_t n) { return n == 1 ? "test" : "tests"; }
+
 using Clock = std::chrono::steady_clock;
 
 // Exit statuses of a child beyond RUN_ALL_TESTS's own 0 and 1.
@@ -191,8 +194,8 @@ int RunEveryCaseInAChild() {
       std::shuffle(suites.begin(), suites.end(), order);
       for (auto& s : suites) std::shuffle(s.begin(), s.end(), order);
     }
-    std::printf("[==========] Running %zu tests from %zu test suites, each in a fresh process.\n",
-                total, suites.size());
+    std::printf("[==========] Running %zu %s from %zu test %s, each in a fresh process.\n", total,
+                Tests(total), suites.size(), suites.size() == 1 ? "suite" : "suites");
     const auto start = Clock::now();
     size_t passed = 0, skipped = 0;
     failed.clear();
@@ -212,12 +215,13 @@ int RunEveryCaseInAChild() {
     }
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    std::printf("[==========] %zu tests ran. (%lld ms total)\n", passed + skipped + failed.size(),
+    const size_t ran = passed + skipped + failed.size();
+    std::printf("[==========] %zu %s ran. (%lld ms total)\n", ran, Tests(ran),
                 static_cast<long long>(ms));
-    std::printf("[  PASSED  ] %zu tests.\n", passed);
-    if (skipped != 0) std::printf("[  SKIPPED ] %zu tests.\n", skipped);
+    std::printf("[  PASSED  ] %zu %s.\n", passed, Tests(passed));
+    if (skipped != 0) std::printf("[  SKIPPED ] %zu %s.\n", skipped, Tests(skipped));
     if (!failed.empty()) {
-      std::printf("[  FAILED  ] %zu tests, listed below:\n", failed.size());
+      std::printf("[  FAILED  ] %zu %s, listed below:\n", failed.size(), Tests(failed.size()));
       for (const std::string& f : failed) std::printf("[  FAILED  ] %s\n", f.c_str());
       std::printf("\n%2zu FAILED TEST%s\n", failed.size(), failed.size() == 1 ? "" : "S");
     }
