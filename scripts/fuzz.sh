@@ -51,7 +51,7 @@ extensible_wave() {
   printf 'WAVEfmt '
   u32 40
   u16 65534
-  tail -c +23 "$wav" | head -c 14
+  dd if="$wav" bs=1 skip=22 count=14 status=none  # no pipe: head ending first would stop tail
   u16 22
   u16 "$bits"
   u32 4
