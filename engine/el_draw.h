@@ -43,6 +43,10 @@ class elDraw {
   static void RestoreSurfaces();
 
   static void SetClipRect(int left, int top, int right, int bottom);
+  // True when BltObject would draw nothing of a width x height sprite at (x, y): it lies wholly
+  // outside the clip rectangle. Inline, so that a caller with thousands of such sprites a frame
+  // skips them for a few compares.
+  static bool OutsideClip(int x, int y, int width, int height);
   static void BltObject(int x, int y, int slot, int left, int top, int right, int bottom);
   static void BltObjectOpaque(int x, int y, int slot, int left, int top, int right, int bottom);
   static int BltObjectAdditive(int x, int y, int slot, int left, int top, int right, int bottom);
@@ -55,6 +59,17 @@ class elDraw {
 
   static void CopyBackToObject(int slot, int left, int top, int right, int bottom);
 };
+
+extern RECT gClipRect;  // the sprite clip rectangle, right and bottom exclusive
+
+inline bool elDraw::OutsideClip(int x, int y, int width, int height) {
+  const RECT clip = gClipRect;
+  const int right = x + width < clip.right ? x + width : clip.right;
+  const int left = x > clip.left ? x : clip.left;
+  const int bottom = y + height < clip.bottom ? y + height : clip.bottom;
+  const int top = y > clip.top ? y : clip.top;
+  return right < left || bottom < top;
+}
 
 void DrawTextAt(int x, int y, const char* text);
 void DrawCreditLine(int x, int y, const char* text);

@@ -16,6 +16,7 @@ IDirectDrawSurface* SlotSurface(int slot) {
 // never scales. False when nothing is left to draw. (Plain integers, not a RECT in memory: the
 // rectangle's parts are written and read back at once, which a store to memory would stall.)
 inline bool ClipSprite(int& x, int& y, int& left, int& top, int& right, int& bottom) {
+  if (elDraw::OutsideClip(x, y, right - left, bottom - top)) return false;
   const RECT clip = gClipRect;
   if (x + (right - left) > clip.right) right = clip.right - x + left;
   if (y + (bottom - top) > clip.bottom) bottom = clip.bottom - y + top;
@@ -27,7 +28,7 @@ inline bool ClipSprite(int& x, int& y, int& left, int& top, int& right, int& bot
     top += clip.top - y;
     y = clip.top;
   }
-  return right >= left && bottom >= top;
+  return true;
 }
 
 // The blit itself, once clipping has left something to draw.

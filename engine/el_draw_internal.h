@@ -14,7 +14,6 @@ extern IDirectDrawSurface* gPrimarySurface;
 extern IDirectDrawSurface* gBackSurface;
 extern IDirectDrawClipper* gClipper;
 
-extern RECT gClipRect;     // sprite clip rectangle, right and bottom exclusive
 extern RECT gPresentRect;  // the back buffer's rectangle copied to the screen
 
 // The key every load, creation and reload gives its new surface.

@@ -73,30 +73,45 @@ bool LastTileRestacks(const Layer& layer) {
 }
 
 // Draws every tile at its place, then moves it down; the layer stands at the field's x origin from
-// the second frame after a reset on. Most tiles lie far above the field and are clipped away.
+// the second frame after a reset on. A tile's draw reads only its own place, which only its own
+// move changes, so all the draws may come before all the moves. Most tiles lie far above the
+// field: a compare of their y with the clip rectangle's rows, widened by a pixel each way for the
+// cut to whole pixels, passes them over without a blit call.
 void StepLayer(const Layer& layer) {
   const int slot = ImageSlot(layer.picture);
-  const bool additive = layer.additiveOption && gOverlayBlend == 1;
-  const float fieldX = static_cast<float>(kProfile.fieldX);
-  const float step = LayerSpeed(layer) * gFrameTime;
-  // Until the last tile itself has moved, the test reads the same unmoved last tile every time.
-  const bool restackBeforeLast = LastTileRestacks(layer);
-  for (int i = 0; i < kBackgroundTileCount; ++i) {
-    BackgroundTile& t = layer.tiles[i];
-    const int x = static_cast<int>(t.x);
-    const int y = static_cast<int>(t.y);
-    if (additive) {
-      elDraw::BltObjectAdditive(x, y, slot, 0, 0, kTileWidth, kTileHeight);
-    } else {
+  BackgroundTile* tiles = layer.tiles;
+  if (layer.additiveOption && gOverlayBlend == 1) {
+    for (int i = 0; i < kBackgroundTileCount; ++i) {
+      elDraw::BltObjectAdditive(static_cast<int>(tiles[i].x), static_cast<int>(tiles[i].y), slot,
+                                0, 0, kTileWidth, kTileHeight);
+    }
+  } else {
+    const float above = static_cast<float>(gClipRect.top - kTileHeight - 1);
+    const float below = static_cast<float>(gClipRect.bottom + 1);
+    for (int i = 0; i < kBackgroundTileCount; ++i) {
+      if (!(tiles[i].y > above && tiles[i].y < below)) continue;
+      const int x = static_cast<int>(tiles[i].x);
+      const int y = static_cast<int>(tiles[i].y);
+      if (elDraw::OutsideClip(x, y, kTileWidth, kTileHeight)) continue;
       elDraw::BltObject(x, y, slot, 0, 0, kTileWidth, kTileHeight);
     }
-    t.x = fieldX;
-    t.y += step;
-    // The last tile is tested after its own move, so in practice only it can be put back.
-    if (i < kLastTile ? restackBeforeLast : LastTileRestacks(layer)) {
-      t.y = -static_cast<float>(kTileHeight) * static_cast<float>(i);
-      if (layer.restackMovesX) t.x = 140.0f + fieldX;
+  }
+  const float fieldX = static_cast<float>(kProfile.fieldX);
+  const float step = LayerSpeed(layer) * gFrameTime;
+  const float restackedX = layer.restackMovesX ? 140.0f + fieldX : fieldX;
+  // Until the last tile itself has moved, the test reads the same unmoved last tile every time;
+  // the last tile is tested after its own move, so in practice only it can be put back.
+  if (LastTileRestacks(layer)) {
+    for (int i = 0; i < kLastTile; ++i) {
+      tiles[i] = {restackedX, -static_cast<float>(kTileHeight) * static_cast<float>(i)};
     }
+  } else {
+    for (int i = 0; i < kLastTile; ++i) tiles[i] = {fieldX, tiles[i].y + step};
+  }
+  BackgroundTile& last = tiles[kLastTile];
+  last = {fieldX, last.y + step};
+  if (LastTileRestacks(layer)) {
+    last = {restackedX, -static_cast<float>(kTileHeight) * static_cast<float>(kLastTile)};
   }
 }
 

@@ -40,9 +40,10 @@ void PresentPrimary(const IDirectDrawSurface* primary);
 uint8_t* AllocatePixels(int width, int height, PixelLayout layout, int& pitch);
 
 // The opaque runs of a colour-keyed surface (ddraw_key_runs.cpp): each the pixels [begin, end) of
-// a row unlike the key, rows top to bottom, left to right in a row. The row is cut into columns of
-// kKeyRunColumn pixels; first[y * (columns + 1) + c] is the index of row y's first run that ends
-// past column c's left edge, and first[y * (columns + 1) + columns] the end of row y's runs.
+// a row unlike the key, rows top to bottom, left to right in a row. Row y's runs are
+// runs[rowFirst[y]] up to runs[rowFirst[y + 1]]. The row is cut into columns of kKeyRunColumn
+// pixels; rowFirst[y] + column[y * columns + c] is the index of row y's first run that ends past
+// column c's left edge (16 bits are enough: a row of at most 65535 pixels has fewer runs).
 constexpr int kKeyRunColumn = 16;
 struct KeyRun {
   uint16_t begin;
@@ -51,8 +52,10 @@ struct KeyRun {
 struct KeyRuns {
   bool valid = false;
   int columns = 0;
-  uint32_t* first = nullptr;
-  size_t firstCapacity = 0;
+  uint32_t* rowFirst = nullptr;
+  size_t rowFirstCapacity = 0;
+  uint16_t* column = nullptr;
+  size_t columnCapacity = 0;
   KeyRun* runs = nullptr;
   size_t runCapacity = 0;
 };

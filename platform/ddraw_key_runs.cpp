@@ -44,25 +44,27 @@ bool MakeRunsOf(IDirectDrawSurface* s, KeyRuns& k, T key) {
     ForEachRun(row(y), s->width, key, [&](int, int) { ++count; });
   }
   k.columns = (s->width + kKeyRunColumn - 1) / kKeyRunColumn;
-  const size_t stride = static_cast<size_t>(k.columns) + 1;
-  if (!Reserve(k.first, k.firstCapacity, stride * s->height) ||
+  const size_t columns = static_cast<size_t>(k.columns);
+  if (!Reserve(k.rowFirst, k.rowFirstCapacity, static_cast<size_t>(s->height) + 1) ||
+      !Reserve(k.column, k.columnCapacity, columns * s->height) ||
       !Reserve(k.runs, k.runCapacity, count)) {
     return false;
   }
   uint32_t n = 0;
   for (int y = 0; y < s->height; ++y) {
     const uint32_t rowStart = n;
+    k.rowFirst[y] = rowStart;
     ForEachRun(row(y), s->width, key, [&](int begin, int end) {
       k.runs[n++] = KeyRun{static_cast<uint16_t>(begin), static_cast<uint16_t>(end)};
     });
-    uint32_t* first = k.first + stride * y;
+    uint16_t* column = k.column + columns * y;
     uint32_t i = rowStart;
     for (int c = 0; c < k.columns; ++c) {
       while (i < n && k.runs[i].end <= c * kKeyRunColumn) ++i;
-      first[c] = i;
+      column[c] = static_cast<uint16_t>(i - rowStart);
     }
-    first[k.columns] = n;
   }
+  k.rowFirst[s->height] = n;
   return true;
 }
 
@@ -105,7 +107,8 @@ void MakeKeyRuns(IDirectDrawSurface* s) {
 
 void FreeKeyRuns(IDirectDrawSurface* s) {
   if (s->keyRuns == nullptr) return;
-  delete[] s->keyRuns->first;
+  delete[] s->keyRuns->rowFirst;
+  delete[] s->keyRuns->column;
   delete[] s->keyRuns->runs;
   delete s->keyRuns;
   s->keyRuns = nullptr;
@@ -118,14 +121,15 @@ bool CopyKeyRuns(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurfa
   const size_t bytes = static_cast<size_t>(src->BytesPerPixel());
   const int left = r.left;
   const int right = r.right;
-  const size_t stride = static_cast<size_t>(k->columns) + 1;
-  const uint32_t* first = k->first + stride * r.top;
-  const size_t column = static_cast<size_t>(left / kKeyRunColumn);
+  const size_t columns = static_cast<size_t>(k->columns);
+  const uint32_t* rowFirst = k->rowFirst + r.top;
+  const uint16_t* column = k->column + columns * r.top + static_cast<size_t>(left / kKeyRunColumn);
   uint8_t* out = dst->pixels + static_cast<size_t>(dy) * dst->pitch + static_cast<size_t>(dx) * bytes;
   const uint8_t* in = src->pixels + static_cast<size_t>(r.top) * src->pitch;
-  for (int y = r.top; y < r.bottom; ++y, first += stride, out += dst->pitch, in += src->pitch) {
-    const KeyRun* run = k->runs + first[column];
-    const KeyRun* last = k->runs + first[k->columns];
+  for (int y = r.top; y < r.bottom;
+       ++y, ++rowFirst, column += columns, out += dst->pitch, in += src->pitch) {
+    const KeyRun* run = k->runs + rowFirst[0] + column[0];
+    const KeyRun* last = k->runs + rowFirst[1];
     while (run != last && run->end <= left) ++run;
     for (; run != last && run->begin < right; ++run) {
       const size_t begin = static_cast<size_t>(std::max<int>(run->begin, left));

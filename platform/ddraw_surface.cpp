@@ -87,10 +87,27 @@ void KeyedRows(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurface
   }
 }
 
-// The first row pixel by pixel, the others copied from it.
+// A value whose bytes are all alike (black, most often) set byte-wise, a rectangle as wide as the
+// surface in one stretch (row padding included, which holds no pixel); any other value pixel by
+// pixel in the first row, the others copied from it.
 template <typename T>
 void FillRowsOf(IDirectDrawSurface* dst, const RECT& r, T value) {
   const int w = r.right - r.left;
+  const uint8_t low = static_cast<uint8_t>(value);
+  T same;
+  std::memset(&same, low, sizeof same);
+  if (value == same) {
+    const size_t rowBytes = sizeof(T) * w;
+    if (r.left == 0 && r.right == dst->width) {
+      std::memset(PixelAt(dst, 0, r.top), low,
+                  static_cast<size_t>(dst->pitch) * (r.bottom - r.top - 1) + rowBytes);
+    } else {
+      for (int row = r.top; row < r.bottom; ++row) {
+        std::memset(PixelAt(dst, r.left, row), low, rowBytes);
+      }
+    }
+    return;
+  }
   T* first = reinterpret_cast<T*>(PixelAt(dst, r.left, r.top));
   for (int i = 0; i < w; ++i) first[i] = value;
   for (int row = r.top + 1; row < r.bottom; ++row) {

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 
+#include "engine/el_draw_internal.h"
+#include "engine/profile.h"
 #include "engine/shell.h"
+#include "game/asset_list.h"
 #include "game/background_data.h"
 #include "game/backgrounds.h"
+#include "game/game_states.h"
 #include "game/stage_drivers.h"
 #include "tests/support/game_driver.h"
 
@@ -21,6 +26,13 @@ void ZeroFirstTiles() {
   for (BackgroundTile* layer : {gBackOverlay, gBackS1Near, gBackS1Far, gBackS2Near, gBackS2Far}) {
     layer[0] = {-40.0f, 0.0f};
   }
+}
+
+// The back buffer's 16-bit pixel at (x, y).
+uint16_t BackPixel(int x, int y) {
+  uint16_t v;
+  std::memcpy(&v, gBackSurface->pixels + static_cast<size_t>(y) * gBackSurface->pitch + x * 2, 2);
+  return v;
 }
 
 }  // namespace
@@ -100,6 +112,44 @@ TEST(Layers, RestackTestsStrictOrNotAndTheFarLayersMoveTo140) {
     EXPECT_EQ(layer[kLast].y, kLastHome);
     EXPECT_EQ(layer[kLast].x, 140.0f);
   }
+}
+
+// Places are cut to whole pixels toward zero, so an overlay tile 479.5 above the field's top shows
+// its last row on the field's first, one half a pixel above the bottom shows its first row on the
+// field's last, and each a pixel further shows nothing.
+TEST(Layers, ATileShowsFromItsOneRowOnTheFieldAndNothingPastIt) {
+  GameDriver game;
+  game.EnterStage(1, 100.0f);
+  gFrameTime = 0.0f;
+  gOverlayBlend = 0;
+  const int top = kProfile.clipTop;
+  const int bottom = kProfile.clipBottom;
+  // A column where the picture's first and last rows are both drawn.
+  const IDirectDrawSurface* picture = gDrawObjects[ImageSlot(kImgBBACK8S)].surface;
+  auto opaque = [&](int px, int py) {
+    uint16_t v;
+    std::memcpy(&v, picture->pixels + static_cast<size_t>(py) * picture->pitch + px * 2, 2);
+    return v != 0;
+  };
+  int column = 0;
+  while (column < 360 && !(opaque(column, 0) && opaque(column, 479))) ++column;
+  ASSERT_LT(column, 360);
+  const int x = kProfile.fieldX + column;
+  auto drawWith = [&](float y0, float y1) {
+    for (BackgroundTile& t : gBackOverlay) t = {0.0f, -1.0e6f};
+    gBackOverlay[0] = {static_cast<float>(kProfile.fieldX), y0};
+    gBackOverlay[1] = {static_cast<float>(kProfile.fieldX), y1};
+    elDraw::ClearBack();
+    ScrollBackgroundOverlay();
+  };
+  drawWith(static_cast<float>(top) - 479.5f, static_cast<float>(bottom) - 0.5f);
+  EXPECT_NE(BackPixel(x, top), 0);
+  EXPECT_EQ(BackPixel(x, top + 1), 0);
+  EXPECT_NE(BackPixel(x, bottom - 1), 0);
+  EXPECT_EQ(BackPixel(x, bottom - 2), 0);
+
+  drawWith(static_cast<float>(top) - 480.5f, static_cast<float>(bottom) + 0.5f);
+  for (int y = top; y < bottom; ++y) ASSERT_EQ(BackPixel(x, y), 0) << "row " << y;
 }
 
 TEST(Backdrop, StandsUntil140ThenSinksAndIsParkedPast650) {

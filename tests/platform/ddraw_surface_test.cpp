@@ -295,6 +295,24 @@ TEST_P(DDrawSurface, PixelFormatAndFillFollowTheDesktop) {
   EXPECT_EQ(Get(s, 3, 1), 0x1234u);
   EXPECT_EQ(Get(s, 4, 1), 0u);
   EXPECT_EQ(Fill(s, RECT{3, 0, 6, 1}, 0x1234, 0), DDERR_INVALIDRECT);
+  // Values whose bytes are all alike: a rectangle from the left edge short of the right one, one
+  // short of the left edge, and the whole surface; nothing outside each changes.
+  EXPECT_EQ(Fill(s, RECT{0, 0, 5, 3}, 0x1234), DD_OK);
+  EXPECT_EQ(Fill(s, RECT{0, 1, 4, 3}, 0), DD_OK);
+  EXPECT_EQ(Get(s, 3, 1), 0u);
+  EXPECT_EQ(Get(s, 0, 2), 0u);
+  EXPECT_EQ(Get(s, 4, 1), 0x1234u);
+  EXPECT_EQ(Get(s, 4, 2), 0x1234u);
+  EXPECT_EQ(Get(s, 0, 0), 0x1234u);
+  EXPECT_EQ(Fill(s, RECT{1, 0, 5, 2}, 0xFFFF), DD_OK);
+  EXPECT_EQ(Get(s, 0, 0), 0x1234u);
+  EXPECT_EQ(Get(s, 1, 0), 0xFFFFu);
+  EXPECT_EQ(Get(s, 4, 1), 0xFFFFu);
+  EXPECT_EQ(Get(s, 4, 2), 0x1234u);
+  EXPECT_EQ(Fill(s, RECT{0, 0, 5, 3}, 0), DD_OK);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(Get(s, x, y), 0u) << x << "," << y;
+  }
   s->Release();
 }
 
