@@ -106,6 +106,10 @@ class SdlHost : public Host {
   PictureScaler scaler_;
   SDL_Surface* scaled_into_ = nullptr;  // the window surface the black bars were drawn on
   int scaled_into_w_ = 0, scaled_into_h_ = 0;
+  // Only the rows a frame changed go to the display; the whole window surface after the windowing
+  // system lost some of the window's contents (set by an SDL event watch).
+  bool exposed_ = false;
+  bool watching_exposure_ = false;
   SDL_Rect PresentRect(const FrameView& frame, int out_w, int out_h) const;
   bool PresentToWindowSurface(const FrameView& frame);
   SDL_Renderer* renderer_ = nullptr;

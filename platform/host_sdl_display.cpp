@@ -88,6 +88,14 @@ SDL_Renderer* CreateAcceleratedRenderer(SDL_Window* window) {
   return nullptr;
 }
 
+// SDL's event watch: the windowing system asks for (part of) the window to be drawn again.
+int MarkExposed(void* exposed, SDL_Event* e) {
+  if (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_EXPOSED) {
+    *static_cast<bool*>(exposed) = true;
+  }
+  return 0;
+}
+
 }  // namespace
 
 bool SdlHost::SetDisplayMode(int width, int height, int /*bpp*/) {
@@ -168,7 +176,8 @@ SDL_Rect SdlHost::PresentRect(const FrameView& frame, int out_w, int out_h) cons
 }
 
 // Our scaler straight into the window's surface: no texture, no intermediate copy, no conversion
-// pass. False when the surface is not 32-bit 0x00RRGGBB (the renderer then takes over).
+// pass; only the band of rows the frame changed goes to the display, nothing when it changed none.
+// False when the surface is not 32-bit 0x00RRGGBB (the renderer then takes over).
 bool SdlHost::PresentToWindowSurface(const FrameView& frame) {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr || surface->format->format != SDL_PIXELFORMAT_RGB888) return false;
@@ -179,6 +188,7 @@ bool SdlHost::PresentToWindowSurface(const FrameView& frame) {
   if (!SDL_IntersectRect(&wanted, &whole, &dst)) return true;
   // A new or resized window surface: its bars black once; the picture covers the rest each frame.
   const PictureScaler::Shape shape{frame.width, frame.height, frame.layout, dst.x, dst.y, dst.w, dst.h};
+  bool show_whole = exposed_;
   if (surface != scaled_into_ || surface->w != scaled_into_w_ || surface->h != scaled_into_h_ ||
       !scaler_.PreparedFor(shape)) {
     SDL_FillRect(surface, nullptr, 0);
@@ -186,11 +196,18 @@ bool SdlHost::PresentToWindowSurface(const FrameView& frame) {
     scaled_into_ = surface;
     scaled_into_w_ = surface->w;
     scaled_into_h_ = surface->h;
+    show_whole = true;
   }
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return true;
-  scaler_.Draw(frame, static_cast<uint8_t*>(surface->pixels), surface->pitch);
+  const PictureScaler::Rows rows = scaler_.Draw(frame, static_cast<uint8_t*>(surface->pixels), surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  SDL_UpdateWindowSurface(window_);
+  if (show_whole) {
+    exposed_ = false;
+    SDL_UpdateWindowSurface(window_);
+  } else if (!rows.empty()) {
+    const SDL_Rect changed{dst.x, rows.first, dst.w, rows.last - rows.first};
+    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+  }
   return true;
 }
 
@@ -201,6 +218,10 @@ void SdlHost::Present(const FrameView& frame) {
   if (presenter_ == Presenter::Undecided) {
     renderer_ = CreateAcceleratedRenderer(window_);
     presenter_ = renderer_ != nullptr ? Presenter::Renderer : Presenter::WindowSurface;
+    if (presenter_ == Presenter::WindowSurface && !watching_exposure_) {
+      SDL_AddEventWatch(MarkExposed, &exposed_);
+      watching_exposure_ = true;
+    }
   }
   if (presenter_ == Presenter::WindowSurface) {
     if (PresentToWindowSurface(frame)) return;
@@ -237,6 +258,9 @@ void SdlHost::ReleaseDisplay() {
   renderer_ = nullptr;
   presenter_ = Presenter::Undecided;
   scaled_into_ = nullptr;
+  if (watching_exposure_) SDL_DelEventWatch(MarkExposed, &exposed_);
+  watching_exposure_ = false;
+  exposed_ = false;
   texture_w_ = texture_h_ = 0;
   mode_set_ = false;
 }
