@@ -16,9 +16,11 @@ void WaitWhileIdle();
 // varying amount (the timer, the processor's wake from idle, the scheduler), and every late opening
 // of the gate delays all the ones after it. So the wait sleeps, watching input, until a margin
 // before its time, and spins on the counter for the rest. The margin follows how late recent sleeps
-// ended, rising three times as fast as it falls: about three sleeps in four end within it, and the
-// spin stays short. It never exceeds kMaxSpinNs less kShortestSleepNs, so the spin, the only
-// stretch of the wait in which input is not looked at, never lasts longer than kMaxSpinNs.
+// ended, rising when one ends later than it and falling when one ends within it: about half the
+// sleeps end within it. A higher share costs more spinning than it saves lateness (this is a
+// machine where a sleep may end anywhere from 40 to 150 us late). It never exceeds kMaxSpinNs less
+// kShortestSleepNs, so the spin, the only stretch of the wait in which input is not looked at,
+// never lasts longer than kMaxSpinNs.
 class WakeMargin {
  public:
   static constexpr int64_t kMaxSpinNs = 250000;
@@ -27,7 +29,7 @@ class WakeMargin {
   static constexpr int64_t kMaxMarginNs = kMaxSpinNs - kShortestSleepNs;
   static constexpr int64_t kStartNs = 100000;
   static constexpr int64_t kFallNs = 1000;
-  static constexpr int64_t kRiseNs = 3 * kFallNs;
+  static constexpr int64_t kRiseNs = kFallNs;
 
   // With `left_ns` to go, how long to sleep watching input; 0: spin the rest.
   int64_t SleepNs(int64_t left_ns) const {

@@ -78,14 +78,14 @@ TEST(CounterWait, OpensAtItsTimeThoughSleepsEndLate) {
     spin_total += spin;
     if (host.now - deadline <= 2 * kReadNs) ++on_time;
   }
-  // About three openings in four come within two readings of the counter of their time; the
-  // others when their sleep ended, a few microseconds late on average. A wait that slept to the
-  // time itself would open 90 us late on average.
-  EXPECT_GE(on_time, counted * 70 / 100);
-  EXPECT_LE(on_time, counted * 80 / 100);
-  EXPECT_LT(late_total / counted, 10000);
+  // About half the openings come within two readings of the counter of their time; the others
+  // when their sleep ended, about 12 us late on average. A wait that slept to the time itself
+  // would open 90 us late on average.
+  EXPECT_GE(on_time, counted * 45 / 100);
+  EXPECT_LE(on_time, counted * 55 / 100);
+  EXPECT_LT(late_total / counted, 20000);
   // The spin after the sleep stays short: its cost is the wait's only one beyond the sleep's.
-  EXPECT_LT(spin_total / counted, 40000);
+  EXPECT_LT(spin_total / counted, 20000);
   EXPECT_LE(host.longest_blind, WakeMargin::kMaxSpinNs);
 }
 
@@ -101,7 +101,7 @@ TEST(CounterWait, SleepsNearlyTheWholeWaitWhenSleepsEndOnTime) {
   const int64_t deadline = host.now + kPeriod;
   platform::WaitForCounter(deadline, kFrequency, margin, host);
   EXPECT_LE(host.now - host.last_look, WakeMargin::kRiseNs + kReadNs);
-  EXPECT_LE(host.now - deadline, kReadNs);
+  EXPECT_LE(host.now - deadline, 2 * kReadNs);
 }
 
 TEST(CounterWait, InputEndsTheWaitAtOnce) {
@@ -120,7 +120,7 @@ TEST(CounterWait, InputIsNeverLeftUnreadLongerThanTheSpin) {
   SimulatedHost host;
   host.late_ns = [](int) -> int64_t { return 3000000; };
   WakeMargin margin;
-  for (int frame = 0; frame < 100; ++frame) {
+  for (int frame = 0; frame < 400; ++frame) {
     platform::WaitForCounter(host.now + kPeriod, kFrequency, margin, host);
   }
   EXPECT_EQ(margin.margin_ns(), WakeMargin::kMaxMarginNs);
