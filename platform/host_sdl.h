@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/host.h"
+#include "platform/idle_wait.h"
 #include "platform/picture_scaler.h"
 
 namespace platform {
@@ -97,6 +98,14 @@ class SdlHost : public Host {
   void WindowToPicture(int& x, int& y) const;
   int PictureToWindowX(int x) const;
   int PictureToWindowY(int y) const;
+
+  // The wait for a counter value (host_sdl_idle.cpp): the descriptor on which input arrives, found
+  // once per window (-1: none to watch, the wait sleeps in short slices instead).
+  WakeMargin wake_margin_;
+  SDL_Window* input_fd_window_ = nullptr;
+  int input_fd_ = -1;
+  int InputDescriptor();
+  CounterWaitHost::SleepEnd SleepWatchingInput(int64_t ns);
 
   // Display (host_sdl_display.cpp)
   // Without graphics hardware the picture goes straight into the window's own surface through

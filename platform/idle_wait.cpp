@@ -1,6 +1,8 @@
 // See idle_wait.h.
 #include "platform/idle_wait.h"
 
+#include <algorithm>
+
 #include "platform/host.h"
 
 namespace platform {
@@ -21,6 +23,35 @@ void WaitWhileIdle() {
   if (!g_idle_pending) return;
   g_idle_pending = false;
   CurrentHost().WaitEventUntil(g_idle_until);
+}
+
+void WakeMargin::SleepEnded(int64_t late_ns) {
+  margin_ns_ = late_ns > margin_ns_ ? std::min(margin_ns_ + kRiseNs, kMaxMarginNs)
+                                    : std::max<int64_t>(margin_ns_ - kFallNs, 0);
+}
+
+void WaitForCounter(int64_t counter, int64_t frequency, WakeMargin& margin, CounterWaitHost& host) {
+  using SleepEnd = CounterWaitHost::SleepEnd;
+  for (;;) {
+    if (host.TakeInput()) return;
+    const int64_t start = host.Counter();
+    const int64_t sleep_ns = margin.SleepNs(CountsToNs(counter - start, frequency));
+    if (sleep_ns > 0) {
+      const SleepEnd end = host.SleepWatchingInput(sleep_ns);
+      if (end == SleepEnd::Woken) continue;
+      const int64_t now = host.Counter();
+      if (end == SleepEnd::Whole) margin.SleepEnded(CountsToNs(now - start, frequency) - sleep_ns);
+      if (margin.SleepNs(CountsToNs(counter - now, frequency)) > 0) continue;
+    }
+    while (host.Counter() - counter < 0) {
+    }
+    return;
+  }
+}
+
+int64_t CountsToNs(int64_t counts, int64_t frequency) {
+  constexpr int64_t kNsPerSecond = 1000000000;
+  return counts / frequency * kNsPerSecond + counts % frequency * kNsPerSecond / frequency;
 }
 
 }  // namespace platform
