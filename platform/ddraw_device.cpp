@@ -5,6 +5,7 @@
 
 #include "platform/ddraw_internal.h"
 #include "platform/gdi.h"
+#include "platform/idle_wait.h"
 #include "platform/user32.h"
 
 namespace platform::ddraw {
@@ -98,6 +99,7 @@ void PresentPrimary(const IDirectDrawSurface* primary) {
   frame.height = primary->height;
   frame.layout = primary->layout;
   CurrentHost().Present(frame);
+  platform::NoteDisplayWait();
 }
 
 }  // namespace platform::ddraw
@@ -230,6 +232,7 @@ HRESULT IDirectDraw::RestoreDisplayMode() {
 HRESULT IDirectDraw::WaitForVerticalBlank(DWORD flags, HANDLE /*event*/) {
   if (flags != DDWAITVB_BLOCKBEGIN) return DDERR_UNSUPPORTED;
   CurrentHost().WaitVerticalBlank();
+  platform::NoteDisplayWait();
   return DD_OK;
 }
 

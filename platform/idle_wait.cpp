@@ -9,20 +9,37 @@ namespace platform {
 
 namespace {
 
+// The refresh rate that paces passes with nothing else to wait for.
+constexpr int64_t kRefreshHz = 60;
+
 bool g_idle_pending = false;
 int64_t g_idle_until = 0;
+bool g_gated = false;         // a frame gate has closed: it paces the loop
+bool g_display_wait = true;   // since the last empty poll
+bool g_polled = false;
+int64_t g_last_empty_poll = 0;
 
 }  // namespace
 
 void IdleUntilCounter(int64_t count) {
   g_idle_pending = true;
   g_idle_until = count;
+  g_gated = true;
 }
 
+void NoteDisplayWait() { g_display_wait = true; }
+
 void WaitWhileIdle() {
-  if (!g_idle_pending) return;
-  g_idle_pending = false;
-  CurrentHost().WaitEventUntil(g_idle_until);
+  Host& host = CurrentHost();
+  if (g_idle_pending) {
+    g_idle_pending = false;
+    host.WaitEventUntil(g_idle_until);
+  } else if (!g_gated && !g_display_wait && g_polled && host.CounterFrequency() > 0) {
+    host.WaitEventUntil(g_last_empty_poll + host.CounterFrequency() / kRefreshHz);
+  }
+  g_display_wait = false;
+  g_polled = true;
+  g_last_empty_poll = host.CounterValue();
 }
 
 void WakeMargin::SleepEnded(int64_t late_ns) {

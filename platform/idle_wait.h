@@ -9,7 +9,12 @@ namespace platform {
 
 // The gate stays closed until the high-resolution counter reaches `count`.
 void IdleUntilCounter(int64_t count);
+// The loop waited for the display: a vertical blank, or a frame presented on the screen.
+void NoteDisplayWait();
 // PeekMessageA found no message: once per closed gate, the host waits for input or the counter.
+// A loop without a frame gate whose passes since the last such poll neither waited for the display
+// nor presented anything (a paused stage's passes) waits for input or the end of one refresh
+// period since that poll, so that it runs no faster than the display refreshes.
 void WaitWhileIdle();
 
 // How a host's timed wait reaches its counter value on time. A sleep ends later than asked by a

@@ -119,6 +119,33 @@ TEST(Pause, APausedStageNeitherDrawsNorPresentsAndStandsStill) {
   EXPECT_EQ(game.presented(), presented + 1);
 }
 
+// The paused loop runs frames that wait for nothing; the message queue's empty poll holds it to one
+// pass per refresh (or until input) instead of letting it spin. Frames that present never wait.
+TEST(Pause, PausedPassesWaitForInputOrTheNextRefreshInsteadOfSpinning) {
+  GameDriver game;
+  game.Frames(1);
+  game.StartGame();
+  game.Frames(5);
+  EXPECT_EQ(game.host.idle_waits, 0);
+  game.Tap('S');
+  ASSERT_EQ(gPaused, 1);
+  const int64_t period = game.host.CounterFrequency() / 60;
+  game.Frames(1);
+  const int before = game.host.idle_waits;
+  for (int i = 1; i <= 5; ++i) {
+    const int64_t polled = game.host.CounterValue();
+    game.AdvanceMs(2);
+    game.Frames(1);
+    EXPECT_EQ(game.host.idle_waits, before + i);
+    EXPECT_EQ(game.host.idle_wait_until, polled + period);
+  }
+  game.Tap('S');
+  ASSERT_EQ(gPaused, 0);
+  const int waits = game.host.idle_waits;
+  game.Frames(5);
+  EXPECT_EQ(game.host.idle_waits, waits);
+}
+
 TEST(Pause, SIsIgnoredWhileTheContinuePromptIsUp) {
   GameDriver game;
   PlayStage1(game);
