@@ -39,6 +39,21 @@ void PresentPrimary(const IDirectDrawSurface* primary);
 // Allocates a zeroed pixel buffer of width x height in `layout`; nullptr when too large.
 uint8_t* AllocatePixels(int width, int height, PixelLayout layout, int& pitch);
 
+// How colour-keyed copies are made: by masked stores (ddraw_keyed_masked.cpp) where the processor
+// has them, else through each picture's opaque runs (below). Pictures whose runs were not made
+// (another way was chosen when their key was set, or their pixels changed since) are copied by
+// compares. Every way gives the same pixels; tests choose each in turn.
+enum class KeyedCopy { kMasked, kRuns, kCompare };
+KeyedCopy BestKeyedCopy();    // the fastest this processor allows
+KeyedCopy ChosenKeyedCopy();  // the way in use, BestKeyedCopy() from the start
+// Chooses the way for copies from now on (and for the runs of keys set from now on); false, and
+// nothing changed, when the processor lacks the masked stores.
+bool UseKeyedCopy(KeyedCopy way);
+// The colour-keyed copy of `r` of `src` to (dx, dy) of `dst` by masked stores; false, and nothing
+// copied, when that way is not in use or the source is the destination itself.
+bool CopyKeyedMasked(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurface* src,
+                     const RECT& r);
+
 // The opaque runs of a colour-keyed surface (ddraw_key_runs.cpp): each the pixels [begin, end) of
 // a row unlike the key, rows top to bottom, left to right in a row. Row y's runs are
 // runs[rowFirst[y]] up to runs[rowFirst[y + 1]]. The row is cut into columns of kKeyRunColumn
@@ -59,7 +74,8 @@ struct KeyRuns {
   KeyRun* runs = nullptr;
   size_t runCapacity = 0;
 };
-// Makes the runs for the surface's pixels and key (none while a device context is open on it).
+// Makes the runs for the surface's pixels and key (none while a device context is open on it, nor
+// when the copies do not go through runs).
 void MakeKeyRuns(IDirectDrawSurface* s);
 // The pixels may change: the runs no longer hold (their memory stays for the next making).
 inline void DropKeyRuns(IDirectDrawSurface* s) {

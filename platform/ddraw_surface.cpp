@@ -78,6 +78,7 @@ void KeyedRowsOf(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurfa
 
 void KeyedRows(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurface* src,
                const RECT& r) {
+  if (platform::ddraw::CopyKeyedMasked(dst, dx, dy, src, r)) return;
   if (platform::ddraw::CopyKeyRuns(dst, dx, dy, src, r)) return;
   const DWORD key = src->sourceKey.dwColorSpaceLowValue;
   if (src->BytesPerPixel() == 4) {

@@ -26,6 +26,7 @@ class DDrawSurface : public ::testing::TestWithParam<PixelLayout> {
     ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
   }
   void TearDown() override {
+    platform::ddraw::UseKeyedCopy(platform::ddraw::BestKeyedCopy());
     dd->Release();
     platform::ResetDirectDrawForTest();
   }
@@ -98,6 +99,21 @@ class DDrawSurface : public ::testing::TestWithParam<PixelLayout> {
     }
   }
 
+  // Runs `check` once for each way of making colour-keyed copies that this processor has: masked
+  // stores, opaque runs, compares. Surfaces keyed inside `check` are keyed for that way.
+  template <typename Check>
+  static void ForEachKeyedCopy(Check&& check) {
+    using platform::ddraw::KeyedCopy;
+    const std::pair<KeyedCopy, const char*> ways[] = {
+        {KeyedCopy::kMasked, "masked stores"}, {KeyedCopy::kRuns, "opaque runs"},
+        {KeyedCopy::kCompare, "compares"}};
+    for (const auto& [way, name] : ways) {
+      if (!platform::ddraw::UseKeyedCopy(way)) continue;
+      SCOPED_TRACE(name);
+      check();
+    }
+  }
+
   // A 40 x 5 source keyed on 9: runs of every length, cut by the blits' edges and in both of the
   // runs' 16-pixel columns; row 2 is the key alone.
   static IDirectDrawSurface* KeyedPattern(IDirectDrawSurface* src) {
@@ -154,96 +170,105 @@ TEST_P(DDrawSurface, BltFastNeverClipsItsDestination) {
 }
 
 TEST_P(DDrawSurface, SourceColourKeySkipsOnlyTheKey) {
-  // 37 wide: whole blocks of pixels and a remainder; every third pixel is the key 9.
-  IDirectDrawSurface* src = Plain(37, 2);
-  IDirectDrawSurface* dst = Plain(40, 2);
-  for (int x = 0; x < 37; ++x) Put(src, x, 1, x % 3 == 1 ? 9u : static_cast<uint32_t>(x + 100));
-  for (int x = 0; x < 40; ++x) Put(dst, x, 1, 7);
-  DDCOLORKEY key{9, 9};
-  ASSERT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
-  RECT row{0, 1, 37, 2};
-  EXPECT_EQ(dst->BltFast(2, 1, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
-  EXPECT_EQ(Get(dst, 0, 1), 7u);
-  EXPECT_EQ(Get(dst, 1, 1), 7u);
-  for (int x = 0; x < 37; ++x) {
-    EXPECT_EQ(Get(dst, x + 2, 1), x % 3 == 1 ? 7u : static_cast<uint32_t>(x + 100)) << x;
-  }
-  EXPECT_EQ(Get(dst, 39, 1), 7u);
-  EXPECT_EQ(dst->BltFast(2, 1, src, &row, DDBLTFAST_WAIT), DD_OK);
-  EXPECT_EQ(Get(dst, 3, 1), 9u);  // without the flag the key is copied too
-  src->Release();
-  dst->Release();
+  ForEachKeyedCopy([&] {
+    // 37 wide: whole blocks of pixels and a remainder; every third pixel is the key 9.
+    IDirectDrawSurface* src = Plain(37, 2);
+    IDirectDrawSurface* dst = Plain(40, 2);
+    for (int x = 0; x < 37; ++x) Put(src, x, 1, x % 3 == 1 ? 9u : static_cast<uint32_t>(x + 100));
+    for (int x = 0; x < 40; ++x) Put(dst, x, 1, 7);
+    DDCOLORKEY key{9, 9};
+    ASSERT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    RECT row{0, 1, 37, 2};
+    EXPECT_EQ(dst->BltFast(2, 1, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(Get(dst, 0, 1), 7u);
+    EXPECT_EQ(Get(dst, 1, 1), 7u);
+    for (int x = 0; x < 37; ++x) {
+      EXPECT_EQ(Get(dst, x + 2, 1), x % 3 == 1 ? 7u : static_cast<uint32_t>(x + 100)) << x;
+    }
+    EXPECT_EQ(Get(dst, 39, 1), 7u);
+    EXPECT_EQ(dst->BltFast(2, 1, src, &row, DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(Get(dst, 3, 1), 9u);  // without the flag the key is copied too
+    src->Release();
+    dst->Release();
+  });
 }
 
 TEST_P(DDrawSurface, ClippedKeyedCopiesSkipExactlyTheKey) {
-  IDirectDrawSurface* src = KeyedPattern(Plain(40, 5));
-  IDirectDrawSurface* dst = Plain(50, 5);
-  const RECT cuts[] = {{0, 0, 40, 5}, {3, 1, 4, 5}, {5, 0, 21, 4}, {16, 0, 33, 5},
-                       {17, 3, 18, 4}, {31, 0, 40, 2}, {1, 0, 39, 5}};
-  for (const RECT& r : cuts) {
-    for (int y = 0; y < 5; ++y) {
-      for (int x = 0; x < 50; ++x) Put(dst, x, y, 7);
-    }
-    RECT rect = r;
-    ASSERT_EQ(dst->BltFast(4, 0, src, &rect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
-    for (int y = 0; y < 5; ++y) {
-      for (int x = 0; x < 50; ++x) {
-        const int sx = x - 4 + r.left;
-        const int sy = y + r.top;
-        const bool inside = sx >= r.left && sx < r.right && sy < r.bottom;
-        const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
-        ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s) << r.left << "," << r.top << " at " << x << "," << y;
+  ForEachKeyedCopy([&] {
+    IDirectDrawSurface* src = KeyedPattern(Plain(40, 5));
+    IDirectDrawSurface* dst = Plain(50, 5);
+    // Every row whole, and cut to widths under, at and over one vector of pixels (16 or 32 of
+    // them) and across the runs' 16-pixel columns.
+    const RECT cuts[] = {{0, 0, 40, 5},  {3, 1, 4, 5},   {5, 0, 21, 4}, {16, 0, 33, 5},
+                         {17, 3, 18, 4}, {31, 0, 40, 2}, {1, 0, 39, 5}, {4, 0, 36, 5},
+                         {2, 0, 18, 5},  {0, 1, 31, 4}};
+    for (const RECT& r : cuts) {
+      for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 50; ++x) Put(dst, x, y, 7);
+      }
+      RECT rect = r;
+      ASSERT_EQ(dst->BltFast(4, 0, src, &rect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+      for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 50; ++x) {
+          const int sx = x - 4 + r.left;
+          const int sy = y + r.top;
+          const bool inside = sx >= r.left && sx < r.right && sy < r.bottom;
+          const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
+          ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s) << r.left << "," << r.top << " at " << x << "," << y;
+        }
       }
     }
-  }
-  src->Release();
-  dst->Release();
+    src->Release();
+    dst->Release();
+  });
 }
 
 // Pixels that change after the key was set show in the next keyed copy, whichever way they change.
 TEST_P(DDrawSurface, KeyedCopiesShowPixelsChangedAfterTheKeyWasSet) {
-  using Change = void (*)(IDirectDrawSurface* src, IDirectDrawSurface* other);
-  const std::pair<const char*, Change> changes[] = {
-      {"lock", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
-         Put(src, 3, 2, 55);
-       }},
-      {"device context", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
-         HDC dc = nullptr;
-         ASSERT_EQ(src->GetDC(&dc), DD_OK);
-         SetPixel(dc, 3, 2, RGB(255, 255, 255));
-         src->ReleaseDC(dc);
-       }},
-      {"blit into it", [](IDirectDrawSurface* src, IDirectDrawSurface* other) {
-         Put(other, 0, 0, 55);
-         RECT one{0, 0, 1, 1};
-         ASSERT_EQ(src->BltFast(3, 2, other, &one, DDBLTFAST_WAIT), DD_OK);
-       }},
-      {"fill", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
-         ASSERT_EQ(Fill(src, RECT{3, 2, 4, 3}, 55), DD_OK);
-       }},
-      {"lost and restored", [](IDirectDrawSurface*, IDirectDrawSurface*) {
-         platform::LoseAllSurfaces();
-         for (IDirectDrawSurface* s = platform::ddraw::Display().live; s; s = s->nextLive) s->Restore();
-       }},  // every pixel 0 now, none the key
-  };
-  for (const auto& [name, change] : changes) {
-    IDirectDrawSurface* src = KeyedPattern(Plain(40, 5));
-    IDirectDrawSurface* other = Plain(4, 4);
-    IDirectDrawSurface* dst = Plain(40, 5);
-    for (int x = 0; x < 40; ++x) Put(dst, x, 2, 7);
-    RECT row{0, 2, 40, 3};
-    ASSERT_EQ(dst->BltFast(0, 2, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
-    ASSERT_EQ(Get(dst, 3, 2), 7u) << name;  // row 2 is the key alone
-    change(src, other);
-    const uint32_t drawn = Raw(src, 3, 2);
-    ASSERT_NE(drawn, 9u) << name;
-    ASSERT_EQ(dst->BltFast(0, 2, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
-    EXPECT_EQ(Get(dst, 3, 2), drawn) << name;
-    EXPECT_EQ(Get(dst, 4, 2), Raw(src, 4, 2) == 9u ? 7u : Raw(src, 4, 2)) << name;
-    src->Release();
-    other->Release();
-    dst->Release();
-  }
+  ForEachKeyedCopy([&] {
+    using Change = void (*)(IDirectDrawSurface* src, IDirectDrawSurface* other);
+    const std::pair<const char*, Change> changes[] = {
+        {"lock", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
+           Put(src, 3, 2, 55);
+         }},
+        {"device context", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
+           HDC dc = nullptr;
+           ASSERT_EQ(src->GetDC(&dc), DD_OK);
+           SetPixel(dc, 3, 2, RGB(255, 255, 255));
+           src->ReleaseDC(dc);
+         }},
+        {"blit into it", [](IDirectDrawSurface* src, IDirectDrawSurface* other) {
+           Put(other, 0, 0, 55);
+           RECT one{0, 0, 1, 1};
+           ASSERT_EQ(src->BltFast(3, 2, other, &one, DDBLTFAST_WAIT), DD_OK);
+         }},
+        {"fill", [](IDirectDrawSurface* src, IDirectDrawSurface*) {
+           ASSERT_EQ(Fill(src, RECT{3, 2, 4, 3}, 55), DD_OK);
+         }},
+        {"lost and restored", [](IDirectDrawSurface*, IDirectDrawSurface*) {
+           platform::LoseAllSurfaces();
+           for (IDirectDrawSurface* s = platform::ddraw::Display().live; s; s = s->nextLive) s->Restore();
+         }},  // every pixel 0 now, none the key
+    };
+    for (const auto& [name, change] : changes) {
+      IDirectDrawSurface* src = KeyedPattern(Plain(40, 5));
+      IDirectDrawSurface* other = Plain(4, 4);
+      IDirectDrawSurface* dst = Plain(40, 5);
+      for (int x = 0; x < 40; ++x) Put(dst, x, 2, 7);
+      RECT row{0, 2, 40, 3};
+      ASSERT_EQ(dst->BltFast(0, 2, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+      ASSERT_EQ(Get(dst, 3, 2), 7u) << name;  // row 2 is the key alone
+      change(src, other);
+      const uint32_t drawn = Raw(src, 3, 2);
+      ASSERT_NE(drawn, 9u) << name;
+      ASSERT_EQ(dst->BltFast(0, 2, src, &row, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+      EXPECT_EQ(Get(dst, 3, 2), drawn) << name;
+      EXPECT_EQ(Get(dst, 4, 2), Raw(src, 4, 2) == 9u ? 7u : Raw(src, 4, 2)) << name;
+      src->Release();
+      other->Release();
+      dst->Release();
+    }
+  });
 }
 
 TEST_P(DDrawSurface, LostSurfacesLoseTheirPixelsUntilRestored) {
