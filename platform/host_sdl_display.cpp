@@ -137,13 +137,18 @@ void SdlHost::WaitVerticalBlank() {
       refresh = mode.refresh_rate;
     }
   }
-  // The next tick of the display's refresh grid, slept to in one absolute sleep: no spinning, so
-  // a frame costs only its own work.
+  // SDL's window surface has no vertical sync to align with, so this wait only paces the frames at
+  // the display's rate: the next refresh comes one period after the previous one waited for (or
+  // at once when that time has passed), slept to in one absolute sleep, with no spinning. The
+  // refreshes keep the phase of the program's own frames instead of a grid of the clock's own: a
+  // loop paced by something else at the same rate (the earlier revision's frame gate) would drift
+  // against such a grid until a refresh fell inside one of its frames, and that frame would wait
+  // a whole extra period and hold the next opening of the gate back.
   const uint64_t period = 1000000000ull / static_cast<uint64_t>(refresh);
   const uint64_t now = NowNs();
-  uint64_t next = (now / period + 1) * period;
-  if (next <= next_vblank_ns_) next = next_vblank_ns_ + period;
+  const uint64_t next = std::max(now, next_vblank_ns_ + period);
   next_vblank_ns_ = next;
+  if (next == now) return;
   const timespec deadline{static_cast<time_t>(next / 1000000000ull),
                           static_cast<long>(next % 1000000000ull)};
   while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
