@@ -78,35 +78,21 @@ void Widen8(const uint8_t* p, __m128i& lo, __m128i& hi) {
 }
 #endif
 
-// Widens the n pixels of `in` into `out`. kCompare: true when any of them differs from what
-// `out` held (else always false).
-template <PixelLayout L, bool kCompare>
-bool WidenRow(const uint8_t* in, uint32_t* out, int n) {
+// Widens the n pixels of `in` into `out`.
+template <PixelLayout L>
+void WidenRow(const uint8_t* in, uint32_t* out, int n) {
   constexpr int kBytes = BytesPerPixel(L);
   int i = 0;
-  uint32_t changed = 0;
 #if defined(__SSE2__)
   for (; i + 8 <= n; i += 8) {
     __m128i lo, hi;
     Widen8<L>(in + static_cast<size_t>(i) * kBytes, lo, hi);
     auto* o = reinterpret_cast<__m128i*>(out + i);
-    if constexpr (kCompare) {
-      // Pixels the target already shows are not written again: a still picture only reads.
-      const __m128i same = _mm_and_si128(_mm_cmpeq_epi32(lo, _mm_loadu_si128(o)),
-                                         _mm_cmpeq_epi32(hi, _mm_loadu_si128(o + 1)));
-      if (_mm_movemask_epi8(same) == 0xFFFF) continue;
-      changed = 1;
-    }
     _mm_storeu_si128(o, lo);
     _mm_storeu_si128(o + 1, hi);
   }
 #endif
-  for (; i < n; ++i) {
-    const uint32_t v = Widen<L>(in + static_cast<size_t>(i) * kBytes);
-    if constexpr (kCompare) changed |= out[i] ^ v;
-    out[i] = v;
-  }
-  return changed != 0;
+  for (; i < n; ++i) out[i] = Widen<L>(in + static_cast<size_t>(i) * kBytes);
 }
 
 // out[i] = row[columns[i]] for the target columns [from, to).
@@ -167,16 +153,15 @@ void Differing(const uint8_t* a, const uint8_t* b, size_t n, size_t& first, size
   last = j;
 }
 
-using WidenRowFn = bool (*)(const uint8_t* in, uint32_t* out, int n);
+using WidenRowFn = void (*)(const uint8_t* in, uint32_t* out, int n);
 
-template <bool kCompare>
 WidenRowFn WidenRowOf(PixelLayout layout) {
   switch (layout) {
-    case PixelLayout::Rgb565: return WidenRow<PixelLayout::Rgb565, kCompare>;
-    case PixelLayout::Rgb555: return WidenRow<PixelLayout::Rgb555, kCompare>;
-    case PixelLayout::Xrgb8888: return WidenRow<PixelLayout::Xrgb8888, kCompare>;
+    case PixelLayout::Rgb565: return WidenRow<PixelLayout::Rgb565>;
+    case PixelLayout::Rgb555: return WidenRow<PixelLayout::Rgb555>;
+    case PixelLayout::Xrgb8888: return WidenRow<PixelLayout::Xrgb8888>;
   }
-  return WidenRow<PixelLayout::Rgb565, kCompare>;
+  return WidenRow<PixelLayout::Rgb565>;
 }
 
 }  // namespace
@@ -187,23 +172,21 @@ void PictureScaler::Prepare(const Shape& shape) {
   Map(columns_, w, shape.src_w);
   Map(rows_, shape.h, shape.src_h);
   drawn_valid_ = false;
-  if (w == src_w) {
-    // At the source's own width each row is widened straight into the target and compared there.
-    drawn_ = {};
-    first_column_ = {};
-    row_ = {};
-    groups_ = {};
-    pattern_groups_ = {};
-    return;
-  }
   first_column_.assign(static_cast<size_t>(src_w) + 1, w);
   for (int i = w - 1; i >= 0; --i) first_column_[static_cast<size_t>(columns_[i])] = i;
   for (int sx = src_w - 1; sx >= 0; --sx) {
     first_column_[sx] = std::min(first_column_[sx], first_column_[sx + 1]);
   }
+  drawn_.resize(static_cast<size_t>(src_w) * BytesPerPixel(shape.layout) * shape.src_h);
+  if (w == src_w) {
+    // At the source's own width each changed stretch is widened straight into the target.
+    row_ = {};
+    groups_ = {};
+    pattern_groups_ = {};
+    return;
+  }
   // Three pixels past the row: a group's four source pixels may reach past the last one.
   row_.assign(static_cast<size_t>(src_w) + 3, 0);
-  drawn_.resize(static_cast<size_t>(src_w) * BytesPerPixel(shape.layout) * shape.src_h);
   groups_.clear();
   pattern_groups_.clear();
 #if defined(__SSE2__)
@@ -266,8 +249,7 @@ PictureScaler::Rows PictureScaler::Draw(const FrameView& frame, uint8_t* target,
   const int bytes = BytesPerPixel(shape_.layout);
   const size_t src_row_bytes = static_cast<size_t>(src_w) * bytes;
   const bool direct = w == src_w;
-  const WidenRowFn widen_compared = WidenRowOf<true>(shape_.layout);
-  const WidenRowFn widen = WidenRowOf<false>(shape_.layout);
+  const WidenRowFn widen = WidenRowOf(shape_.layout);
   int first = h, last = 0;  // the rows changed, within the rectangle
   int from = 0, to = 0;     // the target columns drawn for the current source row
   for (int j = 0; j < h; ++j) {
@@ -281,19 +263,22 @@ PictureScaler::Rows PictureScaler::Draw(const FrameView& frame, uint8_t* target,
         std::memcpy(out_bytes + static_cast<size_t>(from) * 4, out_bytes - target_pitch + static_cast<size_t>(from) * 4,
                     static_cast<size_t>(to - from) * 4);
       }
-    } else if (direct) {
-      const bool changed = widen_compared(in, out, w) || !drawn_valid_;
-      from = 0;
-      to = changed ? w : 0;
     } else {
-      // Only the stretch of the source row that differs from the picture drawn before.
+      // Only the stretch of the source row that differs from the picture drawn before: compared
+      // in the source's own pixels, in memory of our own, rather than read back from the target.
       uint8_t* drawn = drawn_.data() + static_cast<size_t>(sy) * src_row_bytes;
       size_t first_byte = 0, last_byte = src_row_bytes;
       if (drawn_valid_) Differing(in, drawn, src_row_bytes, first_byte, last_byte);
       from = first_column_[first_byte / bytes];
       to = first_column_[(last_byte + bytes - 1) / bytes];
       if (first_byte < last_byte) std::memcpy(drawn + first_byte, in + first_byte, last_byte - first_byte);
-      if (to > from) DrawStretch(in, out, from, to, widen);
+      if (to > from) {
+        if (direct) {
+          widen(in + static_cast<size_t>(from) * bytes, out + from, to - from);
+        } else {
+          DrawStretch(in, out, from, to, widen);
+        }
+      }
     }
     if (to > from) {
       first = std::min(first, j);

@@ -40,15 +40,15 @@ class PictureScaler {
   Rows Draw(const FrameView& frame, uint8_t* target, int target_pitch);
 
  private:
-  using WidenRowFn = bool (*)(const uint8_t* in, uint32_t* out, int n);
+  using WidenRowFn = void (*)(const uint8_t* in, uint32_t* out, int n);
   void DrawStretch(const uint8_t* in, uint32_t* out, int from, int to, WidenRowFn widen);
 
   Shape shape_;
   std::vector<int> columns_;       // source x of each target column of the rectangle
   std::vector<int> rows_;          // source y of each target row of the rectangle
   bool drawn_valid_ = false;       // a Draw since Prepare has drawn the whole rectangle
-  // Scaled across only: the picture drawn last (rows packed), against which each row's changed
-  // stretch is found; for each source x and one past, the first target column at or past it; one
+  // The picture drawn last (rows packed), against which each row's changed stretch is found; for
+  // each source x and one past, the first target column at or past it; scaled across only, one
   // source row widened, spread from there.
   std::vector<uint8_t> drawn_;
   std::vector<int> first_column_;
