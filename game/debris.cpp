@@ -26,6 +26,7 @@ constexpr int kBossDeathSpread = 40;
 constexpr int kWideDeathSpread = 80;
 constexpr float kDeathLine = 320.0f;
 constexpr int kShotDebrisDx = 23;  // fragments spring from the shot's middle
+constexpr int kFragmentSize = 14;  // a fragment is the first 14 x 14 cell of its picture
 static_assert(kBossDebrisGroups == kBurstShotCount, "one boss-debris group per burst shot");
 static_assert(kBossDebrisUsed <= kDebrisGroupSize && kWideDebrisGroups <= kBossDebrisGroups);
 
@@ -78,14 +79,17 @@ void Move(const DebrisTable& t) {
   }
 }
 
-// Every used fragment is drawn, live or dead; the clip drops the dead ones far off the field.
+// Every used fragment is drawn, live or dead; the clip drops the dead ones far off the field, and
+// the same test made here first spares them the blit call.
 void Draw(const DebrisTable& t) {
   const int slot = ImageSlot(kImgHAHEN2);
   for (int i = 0; i < t.groups; ++i) {
     const DebrisFragment* group = t.fragments + i * kDebrisGroupSize;
     for (int k = 0; k < t.usedPerGroup; ++k) {
-      elDraw::BltObject(static_cast<int>(group[k].x), static_cast<int>(group[k].y), slot, 0, 0, 14,
-                        14);
+      const int x = static_cast<int>(group[k].x);
+      const int y = static_cast<int>(group[k].y);
+      if (elDraw::OutsideClip(x, y, kFragmentSize, kFragmentSize)) continue;
+      elDraw::BltObject(x, y, slot, 0, 0, kFragmentSize, kFragmentSize);
     }
   }
 }
