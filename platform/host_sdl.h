@@ -127,7 +127,7 @@ class SdlHost : public Host {
   PixelLayout texture_layout_ = PixelLayout::Rgb565;
   bool mode_set_ = false;
   int mode_w_ = 0, mode_h_ = 0;
-  uint64_t next_vblank_ns_ = 0;
+  uint64_t last_refresh_ns_ = 0;  // when the last refresh waited for came (CLOCK_MONOTONIC)
   void ReleaseDisplay();
 
   // Audio (host_sdl_audio.cpp)

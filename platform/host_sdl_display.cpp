@@ -137,18 +137,13 @@ void SdlHost::WaitVerticalBlank() {
       refresh = mode.refresh_rate;
     }
   }
-  // SDL's window surface has no vertical sync to align with, so this wait only paces the frames at
-  // the display's rate: the next refresh comes one period after the previous one waited for (or
-  // at once when that time has passed), slept to in one absolute sleep, with no spinning. The
-  // refreshes keep the phase of the program's own frames instead of a grid of the clock's own: a
-  // loop paced by something else at the same rate (the earlier revision's frame gate) would drift
-  // against such a grid until a refresh fell inside one of its frames, and that frame would wait
-  // a whole extra period and hold the next opening of the gate back.
+  // SDL's window surface has no vertical sync to align with: the wait paces the frames at the
+  // display's rate, slept to in one absolute sleep, with no spinning.
   const uint64_t period = 1000000000ull / static_cast<uint64_t>(refresh);
   const uint64_t now = NowNs();
-  const uint64_t next = std::max(now, next_vblank_ns_ + period);
-  next_vblank_ns_ = next;
-  if (next == now) return;
+  const uint64_t next = NextRefreshNs(now, last_refresh_ns_, period);
+  last_refresh_ns_ = next;
+  if (next == now) return;  // a frame that took longer than a period presents at once
   const timespec deadline{static_cast<time_t>(next / 1000000000ull),
                           static_cast<long>(next % 1000000000ull)};
   while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {

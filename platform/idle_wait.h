@@ -3,6 +3,7 @@
 // returning at once to a loop that would only ask the gate again.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace platform {
@@ -69,6 +70,16 @@ class CounterWaitHost {
 // watching input to `margin` before the time, then spins on the counter; learns from each sleep
 // how late it ended.
 void WaitForCounter(int64_t counter, int64_t frequency, WakeMargin& margin, CounterWaitHost& host);
+
+// When the refresh that a frame waits for comes, on a display that gives no vertical sync to align
+// with (the wait then only paces the frames at the display's rate): one period after the previous
+// refresh waited for, or at once (`now`) when that time has passed. The refreshes keep the phase of
+// the program's own frames. A grid of the clock's own would drift against a loop paced by the
+// earlier revision's frame gate at the same rate until a refresh fell inside one of its frames;
+// that frame would then wait a whole extra period and hold the gate's next opening back.
+inline uint64_t NextRefreshNs(uint64_t now_ns, uint64_t previous_ns, uint64_t period_ns) {
+  return std::max(now_ns, previous_ns + period_ns);
+}
 
 // Nanoseconds in `counts` of a counter running at `frequency` (up to a few GHz) per second, without
 // overflow for any span of it.

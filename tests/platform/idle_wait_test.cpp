@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "platform/idle_wait.h"
 
@@ -143,6 +144,53 @@ TEST(CounterWait, CountsToNanoseconds) {
   // Days of a 3 GHz counter: no overflow.
   EXPECT_EQ(platform::CountsToNs(int64_t{3000000000} * 86400 * 30 + 3, 3000000000),
             int64_t{1000000000} * 86400 * 30 + 1);
+}
+
+// The earlier revision's loop: the gate opens a period after its last opening (a little later, as
+// its wait ends), the frame draws for between 0.1 and 1.6 ms, waits for the refresh and presents.
+// Over a minute of frames, whatever the phase the refreshes started at, no frame may still be
+// waiting or presenting when the gate's next opening is due: it would hold that opening back.
+TEST(RefreshWait, AGatePacedLoopIsNeverHeldPastItsNextOpening) {
+  constexpr uint64_t kRefresh = 1000000000 / 60;  // the display's period, the gate's too
+  constexpr uint64_t kPresentNs = 300000;
+  for (uint64_t phase = 0; phase < kRefresh; phase += kRefresh / 7) {
+    uint64_t opening = 5 * kRefresh;
+    uint64_t refresh = phase;
+    int waited = 0;
+    for (int frame = 0; frame < 3600; ++frame) {
+      const uint64_t drawn = opening + 100000 + static_cast<uint64_t>(frame * 7919 % 1500) * 1000;
+      const uint64_t next = platform::NextRefreshNs(drawn, refresh, kRefresh);
+      if (next > drawn) ++waited;
+      refresh = next;
+      const uint64_t due = opening + kRefresh;
+      ASSERT_LE(next + kPresentNs, due) << "phase " << phase << ", frame " << frame;
+      opening = due + static_cast<uint64_t>(frame * 31 % 50) * 1000;  // the wait ends 0-49 us late
+    }
+    EXPECT_GT(waited, 0);  // the refreshes still pace: frames drawn faster than the last one wait
+  }
+}
+
+// Without a gate the refresh wait alone paces the loop: one refresh a period while the frames keep
+// up; after a frame that took longer, a refresh at once, then a period apart again.
+TEST(RefreshWait, AloneItPacesFramesAPeriodApart) {
+  constexpr uint64_t kRefresh = 1000000000 / 60;
+  uint64_t refresh = 0;
+  uint64_t now = 123456789;
+  std::vector<uint64_t> refreshes;
+  for (int frame = 0; frame < 6; ++frame) {
+    now += frame == 3 ? 20000000 : 2000000;  // the fourth frame draws for 20 ms
+    refresh = platform::NextRefreshNs(now, refresh, kRefresh);
+    refreshes.push_back(refresh);
+    now = refresh;
+  }
+  const uint64_t first = 123456789 + 2000000;
+  const std::vector<uint64_t> expected = {first,
+                                          first + kRefresh,
+                                          first + 2 * kRefresh,
+                                          first + 2 * kRefresh + 20000000,
+                                          first + 3 * kRefresh + 20000000,
+                                          first + 4 * kRefresh + 20000000};
+  EXPECT_EQ(refreshes, expected);
 }
 
 }  // namespace
