@@ -93,8 +93,8 @@ inline void CopySpan(uint8_t* out, const uint8_t* in, size_t n) {
 
 void MakeKeyRuns(IDirectDrawSurface* s) {
   DropKeyRuns(s);
+  if (ChosenKeyedCopy() != KeyedCopy::kRuns) return;  // the copies do not use them
   // A device context may still write to the pixels; the width must fit the runs' 16 bits.
-  if (ChosenKeyedCopy() != KeyedCopy::kRuns) return;
   if (!s->hasSourceKey || s->pixels == nullptr || s->openDCs > 0 || s->width > 0xFFFF) return;
   if (s->keyRuns == nullptr) {
     s->keyRuns = new (std::nothrow) KeyRuns;
