@@ -2,8 +2,10 @@
 // death line under the boss, and the drawing of every used fragment.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "engine/el_draw.h"
 #include "game/asset_list.h"
 #include "game/boss_data.h"
 #include "game/debris.h"
@@ -139,4 +141,52 @@ TEST(DebrisDraw, EveryUsedFragmentIsDrawnLiveOrDead) {
   ASSERT_GT(points, 10);
   EXPECT_EQ(drawn, points);
   EXPECT_LT(unused, points / 2);
+}
+
+// A fragment with only its outermost opaque column (or row) on the field shows that column: the
+// pass-over of fragments off the field before the blit never drops one with a pixel on the field.
+TEST(DebrisDraw, AFragmentShowsByItsOneColumnOrRowOnTheField) {
+  GameDriver game;
+  game.EnterStage(1, 1600.0f);
+  game.Frames(1);
+  const int slot = ImageSlot(kImgHAHEN2);
+  int left = 14, right = -1, top = 14, bottom = -1;  // the picture's outermost opaque pixels
+  for (int y = 0; y < 14; ++y) {
+    for (int x = 0; x < 14; ++x) {
+      if (game.SlotPixel(slot, x, y) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  ASSERT_LE(left, right);
+  const RECT clip = gClipRect;
+  struct Case {
+    const char* edge;
+    int x, y;           // where the fragment is placed
+    bool column;        // a column of it shows, else a row
+    int picture;        // which column or row of the picture
+    int screen;         // at which screen column or row
+  };
+  const Case cases[] = {
+      {"left", clip.left - right, 200, true, right, clip.left},
+      {"right", clip.right - 1 - left, 200, true, left, clip.right - 1},
+      {"bottom", clip.left + 100, clip.bottom - 1 - top, false, top, clip.bottom - 1},
+  };
+  for (const Case& c : cases) {
+    At(gS1BossDebris, 0, 0) = {static_cast<float>(c.x), static_cast<float>(c.y), 0};
+    game.Frames(1);
+    int shown = 0, opaque = 0;
+    for (int i = 0; i < 14; ++i) {
+      const uint32_t p = c.column ? game.SlotPixel(slot, c.picture, i)
+                                  : game.SlotPixel(slot, i, c.picture);
+      if (p == 0) continue;
+      ++opaque;
+      const uint32_t s = c.column ? game.Pixel(c.screen, c.y + i) : game.Pixel(c.x + i, c.screen);
+      shown += s == p ? 1 : 0;
+    }
+    EXPECT_GT(opaque, 0) << c.edge;
+    EXPECT_EQ(shown, opaque) << c.edge;
+  }
 }
