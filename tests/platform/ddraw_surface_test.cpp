@@ -193,6 +193,23 @@ TEST_P(DDrawSurface, SourceColourKeySkipsOnlyTheKey) {
   });
 }
 
+// The opaque runs take memory for every keyed picture: they are made only while the copies go
+// through them.
+TEST_P(DDrawSurface, OpaqueRunsAreMadeOnlyForTheWayThatUsesThem) {
+  using platform::ddraw::KeyedCopy;
+  ASSERT_TRUE(platform::ddraw::UseKeyedCopy(KeyedCopy::kRuns));
+  IDirectDrawSurface* withRuns = KeyedPattern(Plain(40, 5));
+  ASSERT_NE(withRuns->keyRuns, nullptr);
+  EXPECT_TRUE(withRuns->keyRuns->valid);
+  for (KeyedCopy way : {KeyedCopy::kMasked, KeyedCopy::kCompare}) {
+    if (!platform::ddraw::UseKeyedCopy(way)) continue;
+    IDirectDrawSurface* without = KeyedPattern(Plain(40, 5));
+    EXPECT_EQ(without->keyRuns, nullptr);
+    without->Release();
+  }
+  withRuns->Release();
+}
+
 TEST_P(DDrawSurface, ClippedKeyedCopiesSkipExactlyTheKey) {
   ForEachKeyedCopy([&] {
     IDirectDrawSurface* src = KeyedPattern(Plain(40, 5));
