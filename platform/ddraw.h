@@ -195,6 +195,10 @@ struct IDirectDrawSurface {
   // The pixels that differ from the colour key, row by row, made when the key is set and dropped
   // whenever the pixels may change; a colour-keyed copy from the surface then copies only these.
   platform::ddraw::KeyRuns* keyRuns = nullptr;
+  // The smallest rectangle holding every pixel unlike the colour key (empty when there is none),
+  // made and dropped with the runs: a keyed copy has nothing to draw outside it.
+  RECT opaqueBox = {0, 0, 0, 0};
+  bool opaqueBoxValid = false;
   int openDCs = 0;  // device contexts handed out and not yet released
 
   HRESULT Blt(RECT* destRect, IDirectDrawSurface* source, RECT* sourceRect, DWORD flags,

@@ -84,7 +84,7 @@ bool SyncPrimary(IDirectDrawSurface* primary, PrimaryView& view) {
   if (pixels == nullptr) return false;
   delete[] primary->pixels;
   primary->pixels = pixels;
-  DropKeyRuns(primary);
+  DropKeyTables(primary);
   primary->pitch = pitch;
   primary->width = view.width;
   primary->height = view.height;
@@ -112,7 +112,7 @@ namespace platform {
 void LoseAllSurfaces() {
   for (IDirectDrawSurface* s = Display().live; s != nullptr; s = s->nextLive) {
     s->lost = true;
-    ddraw::DropKeyRuns(s);
+    ddraw::DropKeyTables(s);
     if (s->pixels != nullptr) std::memset(s->pixels, 0, static_cast<size_t>(s->pitch) * s->height);
   }
 }

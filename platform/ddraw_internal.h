@@ -74,11 +74,13 @@ struct KeyRuns {
   KeyRun* runs = nullptr;
   size_t runCapacity = 0;
 };
-// Makes the runs for the surface's pixels and key (none while a device context is open on it, nor
-// when the copies do not go through runs).
-void MakeKeyRuns(IDirectDrawSurface* s);
-// The pixels may change: the runs no longer hold (their memory stays for the next making).
-inline void DropKeyRuns(IDirectDrawSurface* s) {
+// Makes the surface's opaque box, and its runs when the copies go through them, for its pixels and
+// key (neither while a device context is open on it, as it may still write to the pixels).
+void MakeKeyTables(IDirectDrawSurface* s);
+// The pixels may change: the box and the runs no longer hold (the runs' memory stays for the next
+// making).
+inline void DropKeyTables(IDirectDrawSurface* s) {
+  s->opaqueBoxValid = false;
   if (s->keyRuns != nullptr) s->keyRuns->valid = false;
 }
 void FreeKeyRuns(IDirectDrawSurface* s);

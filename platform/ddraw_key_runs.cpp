@@ -1,7 +1,9 @@
-// The opaque runs of a colour-keyed surface: for each row, the stretches of pixels that differ from
-// the key. They are made when the key is set (a picture's load or reload ends there) and dropped as
-// soon as the pixels may change, so that a keyed copy from a picture copies a few stretches per row
-// instead of comparing every pixel. A surface without valid runs is copied by the compare.
+// The tables a colour-keyed surface is copied by: its opaque box (the smallest rectangle holding
+// every pixel unlike the key) and, where the copies go through them, its opaque runs (for each row,
+// the stretches of pixels that differ from the key). They are made when the key is set (a
+// picture's load or reload ends there) and dropped as soon as the pixels may change. A keyed copy
+// is cut to the box, whichever way it is made, and a picture with valid runs copies a few stretches
+// per row instead of comparing every pixel; one without is copied by the compare.
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -32,6 +34,26 @@ bool Reserve(T*& array, size_t& capacity, size_t n) {
   array = new (std::nothrow) T[n];
   capacity = array != nullptr ? n : 0;
   return array != nullptr || n == 0;
+}
+
+// The smallest rectangle holding every pixel unlike the key, {0, 0, 0, 0} when there is none. Each
+// row is read from both ends only as far as its first and last such pixel.
+template <typename T>
+RECT OpaqueBoxOf(const IDirectDrawSurface* s, T key) {
+  RECT box{s->width, s->height, 0, 0};
+  for (int y = 0; y < s->height; ++y) {
+    const T* row = reinterpret_cast<const T*>(s->pixels + static_cast<size_t>(y) * s->pitch);
+    int begin = 0;
+    while (begin < s->width && row[begin] == key) ++begin;
+    if (begin == s->width) continue;
+    int end = s->width;
+    while (row[end - 1] == key) --end;
+    box.left = std::min<LONG>(box.left, begin);
+    box.right = std::max<LONG>(box.right, end);
+    box.top = std::min<LONG>(box.top, y);
+    box.bottom = y + 1;
+  }
+  return box.left < box.right ? box : RECT{0, 0, 0, 0};
 }
 
 template <typename T>
@@ -91,19 +113,22 @@ inline void CopySpan(uint8_t* out, const uint8_t* in, size_t n) {
 
 }  // namespace
 
-void MakeKeyRuns(IDirectDrawSurface* s) {
-  DropKeyRuns(s);
-  if (ChosenKeyedCopy() != KeyedCopy::kRuns) return;  // the copies do not use them
-  // A device context may still write to the pixels; the width must fit the runs' 16 bits.
-  if (!s->hasSourceKey || s->pixels == nullptr || s->openDCs > 0 || s->width > 0xFFFF) return;
+void MakeKeyTables(IDirectDrawSurface* s) {
+  DropKeyTables(s);
+  if (!s->hasSourceKey || s->pixels == nullptr || s->openDCs > 0) return;
+  const DWORD key = s->sourceKey.dwColorSpaceLowValue;
+  const bool wide = s->BytesPerPixel() == 4;
+  s->opaqueBox = wide ? OpaqueBoxOf<uint32_t>(s, key) : OpaqueBoxOf<uint16_t>(s, static_cast<uint16_t>(key));
+  s->opaqueBoxValid = true;
+  // The runs take memory for every keyed picture: made only while the copies use them, and only
+  // for widths that fit their 16 bits.
+  if (ChosenKeyedCopy() != KeyedCopy::kRuns || s->width > 0xFFFF) return;
   if (s->keyRuns == nullptr) {
     s->keyRuns = new (std::nothrow) KeyRuns;
     if (s->keyRuns == nullptr) return;
   }
-  const DWORD key = s->sourceKey.dwColorSpaceLowValue;
-  s->keyRuns->valid = s->BytesPerPixel() == 4
-                          ? MakeRunsOf<uint32_t>(s, *s->keyRuns, key)
-                          : MakeRunsOf<uint16_t>(s, *s->keyRuns, static_cast<uint16_t>(key));
+  s->keyRuns->valid = wide ? MakeRunsOf<uint32_t>(s, *s->keyRuns, key)
+                           : MakeRunsOf<uint16_t>(s, *s->keyRuns, static_cast<uint16_t>(key));
 }
 
 void FreeKeyRuns(IDirectDrawSurface* s) {

@@ -13,7 +13,7 @@ namespace {
 
 using platform::PixelLayout;
 using platform::ddraw::Display;
-using platform::ddraw::DropKeyRuns;
+using platform::ddraw::DropKeyTables;
 using platform::ddraw::PrimaryView;
 
 uint8_t* PixelAt(const IDirectDrawSurface* s, int x, int y) {
@@ -76,8 +76,25 @@ void KeyedRowsOf(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurfa
   }
 }
 
+// Cuts a keyed copy of `r` to (dx, dy) to the source's opaque box: every pixel outside it is the
+// key and leaves the destination as it was. False when nothing of the box is left.
+bool CutToOpaqueBox(const RECT& box, RECT& r, int& dx, int& dy) {
+  if (box.left > r.left) {
+    dx += box.left - r.left;
+    r.left = box.left;
+  }
+  if (box.top > r.top) {
+    dy += box.top - r.top;
+    r.top = box.top;
+  }
+  if (box.right < r.right) r.right = box.right;
+  if (box.bottom < r.bottom) r.bottom = box.bottom;
+  return r.left < r.right && r.top < r.bottom;
+}
+
 void KeyedRows(IDirectDrawSurface* dst, int dx, int dy, const IDirectDrawSurface* src,
-               const RECT& r) {
+               RECT r) {
+  if (src->opaqueBoxValid && !CutToOpaqueBox(src->opaqueBox, r, dx, dy)) return;
   if (platform::ddraw::CopyKeyedMasked(dst, dx, dy, src, r)) return;
   if (platform::ddraw::CopyKeyRuns(dst, dx, dy, src, r)) return;
   const DWORD key = src->sourceKey.dwColorSpaceLowValue;
@@ -219,7 +236,7 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
   RECT dst = destRect != nullptr ? *destRect : WholeOf(this);
   if (dst.left >= dst.right || dst.top >= dst.bottom) return DDERR_INVALIDRECT;
 
-  DropKeyRuns(this);
+  DropKeyTables(this);
   if (fill) {
     if (IsPrimary()) {
       if (!ClipToView(view, dst, nullptr)) return DD_OK;
@@ -273,7 +290,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
   }
   const int dx = static_cast<int>(left);
   const int dy = static_cast<int>(top);
-  DropKeyRuns(this);
+  DropKeyTables(this);
 
   if ((flags & DDBLTFAST_SRCCOLORKEY) != 0 && source->hasSourceKey) {
     KeyedRows(this, dx, dy, source, src);
@@ -297,7 +314,7 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD /*flags*
   desc->dwFlags |= DDSD_LPSURFACE;
   desc->lpSurface = PixelAt(this, r.left, r.top);
   locked = true;
-  DropKeyRuns(this);
+  DropKeyTables(this);
   return DD_OK;
 }
 
@@ -326,14 +343,14 @@ HRESULT IDirectDrawSurface::SetColorKey(DWORD flags, DDCOLORKEY* key) {
   if (flags != DDCKEY_SRCBLT) return DDERR_UNSUPPORTED;
   if (key == nullptr) {
     hasSourceKey = false;
-    DropKeyRuns(this);
+    DropKeyTables(this);
     return DD_OK;
   }
   const DWORD mask = BytesPerPixel() == 4 ? 0xFFFFFFFFu : 0xFFFFu;
   hasSourceKey = true;
   sourceKey.dwColorSpaceLowValue = key->dwColorSpaceLowValue & mask;
   sourceKey.dwColorSpaceHighValue = key->dwColorSpaceHighValue & mask;
-  platform::ddraw::MakeKeyRuns(this);
+  platform::ddraw::MakeKeyTables(this);
   return DD_OK;
 }
 
@@ -342,7 +359,7 @@ HRESULT IDirectDrawSurface::IsLost() { return lost ? DDERR_SURFACELOST : DD_OK; 
 // The memory comes back; what it held does not.
 HRESULT IDirectDrawSurface::Restore() {
   lost = false;
-  DropKeyRuns(this);
+  DropKeyTables(this);
   return DD_OK;
 }
 
@@ -356,14 +373,14 @@ HRESULT IDirectDrawSurface::GetDC(HDC* dc) {
   *dc = platform::CreateSurfaceDC(this);
   if (*dc == nullptr) return DDERR_GENERIC;
   ++openDCs;
-  DropKeyRuns(this);
+  DropKeyTables(this);
   return DD_OK;
 }
 
 HRESULT IDirectDrawSurface::ReleaseDC(HDC dc) {
   if (!platform::DeleteSurfaceDC(dc, this)) return DDERR_INVALIDPARAMS;
   if (openDCs > 0) --openDCs;
-  DropKeyRuns(this);
+  DropKeyTables(this);
   if (IsPrimary()) platform::ddraw::PresentPrimary(this);
   return DD_OK;
 }

@@ -54,7 +54,7 @@ void KeyedSprites(benchmark::State& state) {
     state.SkipWithError("this processor has no masked stores");
     return;
   }
-  platform::ddraw::MakeKeyRuns(gDrawObjects[s.sprite].surface);  // made only for the runs' way
+  platform::ddraw::MakeKeyTables(gDrawObjects[s.sprite].surface);  // made only for the runs' way
   int i = 0;
   for (auto _ : state) {
     // Some inside, some cut at an edge.

@@ -60,7 +60,7 @@ class DrawTest : public ::testing::Test {
   static void Write(IDirectDrawSurface* s, int x, int y, uint32_t v) {
     std::memcpy(s->pixels + static_cast<size_t>(y) * s->pitch + x * s->BytesPerPixel(), &v,
                 s->BytesPerPixel());
-    platform::ddraw::DropKeyRuns(s);
+    platform::ddraw::DropKeyTables(s);
   }
 
   static void Fill(IDirectDrawSurface* s, uint32_t v) {

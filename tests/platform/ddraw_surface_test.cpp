@@ -240,6 +240,81 @@ TEST_P(DDrawSurface, ClippedKeyedCopiesSkipExactlyTheKey) {
   });
 }
 
+// A picture keyed all round: opaque only in columns 6 to 33 of rows 2 to 5, with holes of the key
+// inside. Keyed copies look only inside that part, so a copy cut across any of its edges, or lying
+// wholly outside it, must still draw exactly the opaque pixels at their places; and pixels that turn
+// opaque outside it after the key was set must show in the next copy.
+TEST_P(DDrawSurface, KeyedCopiesOfAPictureKeyedAllRoundDrawEveryOpaquePixelInPlace) {
+  auto framed = [&] {
+    IDirectDrawSurface* src = Plain(40, 8);
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 40; ++x) {
+        const bool opaque = x >= 6 && x < 34 && y >= 2 && y < 6 && (x + y) % 5 != 0;
+        Put(src, x, y, opaque ? static_cast<uint32_t>(100 + x + 40 * y) : 9u);
+      }
+    }
+    DDCOLORKEY key{9, 9};
+    EXPECT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    return src;
+  };
+  auto copyAndCheck = [&](IDirectDrawSurface* src, IDirectDrawSurface* dst, const RECT& r) {
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 48; ++x) Put(dst, x, y, 7);
+    }
+    RECT rect = r;
+    ASSERT_EQ(dst->BltFast(3, 1, src, &rect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 48; ++x) {
+        const int sx = x - 3 + r.left;
+        const int sy = y - 1 + r.top;
+        const bool inside = sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom;
+        const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
+        ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom << " at " << x << "," << y;
+      }
+    }
+  };
+  ForEachKeyedCopy([&] {
+    IDirectDrawSurface* dst = Plain(48, 10);
+    IDirectDrawSurface* src = framed();
+    const RECT cuts[] = {{0, 0, 40, 8},  {6, 2, 34, 6},  {5, 1, 35, 7}, {7, 3, 40, 8},
+                         {0, 0, 33, 5},  {33, 5, 34, 6}, {0, 0, 6, 8},  {34, 0, 40, 8},
+                         {0, 6, 40, 8},  {10, 0, 20, 2}, {20, 4, 38, 8}, {2, 0, 12, 3}};
+    for (const RECT& r : cuts) copyAndCheck(src, dst, r);
+    src->Release();
+
+    using Change = void (*)(IDirectDrawSurface* src);
+    const std::pair<const char*, Change> changes[] = {
+        {"lock", [](IDirectDrawSurface* src) {
+           Put(src, 0, 0, 55);
+           Put(src, 39, 7, 56);
+         }},
+        {"device context", [](IDirectDrawSurface* src) {
+           HDC dc = nullptr;
+           ASSERT_EQ(src->GetDC(&dc), DD_OK);
+           SetPixel(dc, 0, 0, RGB(255, 255, 255));
+           SetPixel(dc, 39, 7, RGB(255, 255, 255));
+           src->ReleaseDC(dc);
+         }},
+        {"fill", [](IDirectDrawSurface* src) {
+           ASSERT_EQ(Fill(src, RECT{0, 0, 1, 1}, 55), DD_OK);
+           ASSERT_EQ(Fill(src, RECT{39, 7, 40, 8}, 56), DD_OK);
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+      SCOPED_TRACE(name);
+      src = framed();
+      copyAndCheck(src, dst, RECT{0, 0, 40, 8});
+      change(src);
+      ASSERT_NE(Raw(src, 0, 0), 9u);
+      ASSERT_NE(Raw(src, 39, 7), 9u);
+      copyAndCheck(src, dst, RECT{0, 0, 40, 8});
+      src->Release();
+    }
+    dst->Release();
+  });
+}
+
 // Pixels that change after the key was set show in the next keyed copy, whichever way they change.
 TEST_P(DDrawSurface, KeyedCopiesShowPixelsChangedAfterTheKeyWasSet) {
   ForEachKeyedCopy([&] {
