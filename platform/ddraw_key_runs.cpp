@@ -118,7 +118,8 @@ void MakeKeyTables(IDirectDrawSurface* s) {
   if (!s->hasSourceKey || s->pixels == nullptr || s->openDCs > 0) return;
   const DWORD key = s->sourceKey.dwColorSpaceLowValue;
   const bool wide = s->BytesPerPixel() == 4;
-  s->opaqueBox = wide ? OpaqueBoxOf<uint32_t>(s, key) : OpaqueBoxOf<uint16_t>(s, static_cast<uint16_t>(key));
+  s->opaqueBox = wide ? OpaqueBoxOf<uint32_t>(s, key)
+                       : OpaqueBoxOf<uint16_t>(s, static_cast<uint16_t>(key));
   s->opaqueBoxValid = true;
   // The runs take memory for every keyed picture: made only while the copies use them, and only
   // for widths that fit their 16 bits.

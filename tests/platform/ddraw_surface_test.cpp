@@ -241,9 +241,9 @@ TEST_P(DDrawSurface, ClippedKeyedCopiesSkipExactlyTheKey) {
 }
 
 // A picture keyed all round: opaque only in columns 6 to 33 of rows 2 to 5, with holes of the key
-// inside. Keyed copies look only inside that part, so a copy cut across any of its edges, or lying
-// wholly outside it, must still draw exactly the opaque pixels at their places; and pixels that turn
-// opaque outside it after the key was set must show in the next copy.
+// inside. Keyed copies look only inside that part, so a copy cut across any of its edges, or
+// lying wholly outside it, must still draw exactly the opaque pixels at their places; and pixels
+// that turn opaque outside it after the key was set must show in the next copy.
 TEST_P(DDrawSurface, KeyedCopiesOfAPictureKeyedAllRoundDrawEveryOpaquePixelInPlace) {
   auto framed = [&] {
     IDirectDrawSurface* src = Plain(40, 8);
@@ -270,16 +270,17 @@ TEST_P(DDrawSurface, KeyedCopiesOfAPictureKeyedAllRoundDrawEveryOpaquePixelInPla
         const bool inside = sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom;
         const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
         ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s)
-            << r.left << "," << r.top << "," << r.right << "," << r.bottom << " at " << x << "," << y;
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom << " at " << x << ","
+            << y;
       }
     }
   };
   ForEachKeyedCopy([&] {
     IDirectDrawSurface* dst = Plain(48, 10);
     IDirectDrawSurface* src = framed();
-    const RECT cuts[] = {{0, 0, 40, 8},  {6, 2, 34, 6},  {5, 1, 35, 7}, {7, 3, 40, 8},
-                         {0, 0, 33, 5},  {33, 5, 34, 6}, {0, 0, 6, 8},  {34, 0, 40, 8},
-                         {0, 6, 40, 8},  {10, 0, 20, 2}, {20, 4, 38, 8}, {2, 0, 12, 3}};
+    const RECT cuts[] = {{0, 0, 40, 8}, {6, 2, 34, 6},   {5, 1, 35, 7},   {7, 3, 40, 8},
+                         {0, 0, 33, 5}, {33, 5, 34, 6},  {0, 0, 6, 8},    {34, 0, 40, 8},
+                         {0, 6, 40, 8}, {10, 0, 20, 2},  {20, 4, 38, 8},  {2, 0, 12, 3}};
     for (const RECT& r : cuts) copyAndCheck(src, dst, r);
     src->Release();
 
