@@ -138,12 +138,13 @@ void SdlHost::WaitVerticalBlank() {
     }
   }
   // SDL's window surface has no vertical sync to align with: the wait paces the frames at the
-  // display's rate, slept to in one absolute sleep, with no spinning.
+  // display's rate (where no frame gate paces them already), slept to in one absolute sleep, with
+  // no spinning.
   const uint64_t period = 1000000000ull / static_cast<uint64_t>(refresh);
   const uint64_t now = NowNs();
-  const uint64_t next = NextRefreshNs(now, last_refresh_ns_, period);
+  const uint64_t next = NextRefreshNs(now, last_refresh_ns_, period, GatePacesLoop());
   last_refresh_ns_ = next;
-  if (next == now) return;  // a frame that took longer than a period presents at once
+  if (next == now) return;  // gate-paced, or a frame that took longer than a period: at once
   const timespec deadline{static_cast<time_t>(next / 1000000000ull),
                           static_cast<long>(next % 1000000000ull)};
   while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {

@@ -29,6 +29,8 @@ void IdleUntilCounter(int64_t count) {
 
 void NoteDisplayWait() { g_display_wait = true; }
 
+bool GatePacesLoop() { return g_gated; }
+
 void WaitWhileIdle() {
   Host& host = CurrentHost();
   if (g_idle_pending) {

@@ -12,6 +12,8 @@ namespace platform {
 void IdleUntilCounter(int64_t count);
 // The loop waited for the display: a vertical blank, or a frame presented on the screen.
 void NoteDisplayWait();
+// True once a frame gate has closed in this run: the gate's openings pace the loop.
+bool GatePacesLoop();
 // PeekMessageA found no message: once per closed gate, the host waits for input or the counter.
 // A loop without a frame gate whose passes since the last such poll neither waited for the display
 // nor presented anything (a paused stage's passes) waits for input or the end of one refresh
@@ -72,13 +74,18 @@ class CounterWaitHost {
 void WaitForCounter(int64_t counter, int64_t frequency, WakeMargin& margin, CounterWaitHost& host);
 
 // When the refresh that a frame waits for comes, on a display that gives no vertical sync to align
-// with (the wait then only paces the frames at the display's rate): one period after the previous
-// refresh waited for, or at once (`now`) when that time has passed. The refreshes keep the phase of
-// the program's own frames. A grid of the clock's own would drift against a loop paced by the
-// earlier revision's frame gate at the same rate until a refresh fell inside one of its frames;
-// that frame would then wait a whole extra period and hold the gate's next opening back.
-inline uint64_t NextRefreshNs(uint64_t now_ns, uint64_t previous_ns, uint64_t period_ns) {
-  return std::max(now_ns, previous_ns + period_ns);
+// with (the wait then only paces the frames at the display's rate). In a loop that a frame gate
+// paces (`gated`), at once: the frame has already waited for its time at the gate, and a refresh
+// kept a period after the last would fall just after most frames, by the jitter of their draw
+// times, costing each a second, short sleep and wake-up for nothing to show. Otherwise one period
+// after the previous refresh waited for, or at once (`now`) when that time has passed: the
+// refreshes keep the phase of the program's own frames. A grid of the clock's own would drift
+// against a loop paced by the earlier revision's frame gate at the same rate until a refresh fell
+// inside one of its frames; that frame would then wait a whole extra period and hold the gate's
+// next opening back.
+inline uint64_t NextRefreshNs(uint64_t now_ns, uint64_t previous_ns, uint64_t period_ns,
+                              bool gated) {
+  return gated ? now_ns : std::max(now_ns, previous_ns + period_ns);
 }
 
 // Nanoseconds in `counts` of a counter running at `frequency` (up to a few GHz) per second, without

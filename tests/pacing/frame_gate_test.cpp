@@ -7,6 +7,7 @@
 #include "engine/shell.h"
 #include "game/game_states.h"
 #include "platform/host_headless.h"
+#include "platform/idle_wait.h"
 #include "platform/user32.h"
 #include "platform/winmm.h"
 #include "tests/support/game_driver.h"
@@ -202,6 +203,7 @@ TEST_F(Gate, AnEmptyPollAfterAClosedGateWaitsUntilItsOpening) {
   host.AdvanceMs(5);
   EXPECT_EQ(FrameGate(), 0);
   EXPECT_EQ(host.idle_waits, 0);  // the gate itself never waits
+  EXPECT_TRUE(platform::GatePacesLoop());  // the refresh wait no longer paces the frames
   EXPECT_EQ(poll(), FALSE);
   EXPECT_EQ(host.idle_waits, 1);
   EXPECT_EQ(host.idle_wait_until, gFrameGate.lastCount + 16666);

@@ -149,24 +149,35 @@ TEST(CounterWait, CountsToNanoseconds) {
 // The earlier revision's loop: the gate opens a period after its last opening (a little later, as
 // its wait ends), the frame draws for between 0.1 and 1.6 ms, waits for the refresh and presents.
 // Over a minute of frames, whatever the phase the refreshes started at, no frame may still be
-// waiting or presenting when the gate's next opening is due: it would hold that opening back.
+// waiting or presenting when the gate's next opening is due: it would hold that opening back. Once
+// the gate has closed, the refresh wait knows the gate paces the loop and sleeps no second time;
+// before that (the first frames), refreshes kept a period apart must not hold an opening back
+// either.
 TEST(RefreshWait, AGatePacedLoopIsNeverHeldPastItsNextOpening) {
   constexpr uint64_t kRefresh = 1000000000 / 60;  // the display's period, the gate's too
   constexpr uint64_t kPresentNs = 300000;
-  for (uint64_t phase = 0; phase < kRefresh; phase += kRefresh / 7) {
-    uint64_t opening = 5 * kRefresh;
-    uint64_t refresh = phase;
-    int waited = 0;
-    for (int frame = 0; frame < 3600; ++frame) {
-      const uint64_t drawn = opening + 100000 + static_cast<uint64_t>(frame * 7919 % 1500) * 1000;
-      const uint64_t next = platform::NextRefreshNs(drawn, refresh, kRefresh);
-      if (next > drawn) ++waited;
-      refresh = next;
-      const uint64_t due = opening + kRefresh;
-      ASSERT_LE(next + kPresentNs, due) << "phase " << phase << ", frame " << frame;
-      opening = due + static_cast<uint64_t>(frame * 31 % 50) * 1000;  // the wait ends 0-49 us late
+  for (const bool gated : {true, false}) {
+    for (uint64_t phase = 0; phase < kRefresh; phase += kRefresh / 7) {
+      uint64_t opening = 5 * kRefresh;
+      uint64_t refresh = phase;
+      int waited = 0;
+      for (int frame = 0; frame < 3600; ++frame) {
+        const uint64_t drawn =
+            opening + 100000 + static_cast<uint64_t>(frame * 7919 % 1500) * 1000;
+        const uint64_t next = platform::NextRefreshNs(drawn, refresh, kRefresh, gated);
+        if (next > drawn) ++waited;
+        refresh = next;
+        const uint64_t due = opening + kRefresh;
+        ASSERT_LE(next + kPresentNs, due) << "gated " << gated << ", phase " << phase << ", frame "
+                                          << frame;
+        opening = due + static_cast<uint64_t>(frame * 31 % 50) * 1000;  // the wait ends 0-49 us late
+      }
+      if (gated) {
+        EXPECT_EQ(waited, 0) << "phase " << phase;  // the gate alone paces
+      } else {
+        EXPECT_GT(waited, 0);  // the refreshes pace: frames drawn faster than the last one wait
+      }
     }
-    EXPECT_GT(waited, 0);  // the refreshes still pace: frames drawn faster than the last one wait
   }
 }
 
@@ -179,7 +190,7 @@ TEST(RefreshWait, AloneItPacesFramesAPeriodApart) {
   std::vector<uint64_t> refreshes;
   for (int frame = 0; frame < 6; ++frame) {
     now += frame == 3 ? 20000000 : 2000000;  // the fourth frame draws for 20 ms
-    refresh = platform::NextRefreshNs(now, refresh, kRefresh);
+    refresh = platform::NextRefreshNs(now, refresh, kRefresh, false);
     refreshes.push_back(refresh);
     now = refresh;
   }
