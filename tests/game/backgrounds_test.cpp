@@ -62,6 +62,23 @@ TEST(Layers, Stage1SpeedsAddOnASharedBound) {
   EXPECT_EQ(gBackOverlay[0].y, 150.0f * kFrame);
 }
 
+// Every tile of a layer, odd or even, first or last, moves by the same step and stands at the
+// field's x origin afterwards, wherever it stood.
+TEST(Layers, EveryTileMovesByTheLayersStepToTheFieldsOrigin) {
+  GameDriver game;
+  game.EnterStage(1, 0.0f);
+  gFrameTime = kFrame;
+  for (int i = 0; i < kBackgroundTileCount; ++i) {
+    gBackS1Far[i] = {static_cast<float>(i % 13) * 7.5f, -1000.0f - 480.25f * static_cast<float>(i)};
+  }
+  ScrollBackgroundS1Far();
+  const float step = 130.0f * kFrame;
+  for (int i = 0; i < kBackgroundTileCount; ++i) {
+    ASSERT_EQ(gBackS1Far[i].x, static_cast<float>(kProfile.fieldX)) << "tile " << i;
+    ASSERT_EQ(gBackS1Far[i].y, (-1000.0f - 480.25f * static_cast<float>(i)) + step) << "tile " << i;
+  }
+}
+
 TEST(Layers, Stage2SpeedsAddOnASharedBound) {
   GameDriver game;
   game.EnterStage(2, 0.0f);
@@ -116,7 +133,8 @@ TEST(Layers, RestackTestsStrictOrNotAndTheFarLayersMoveTo140) {
 
 // Places are cut to whole pixels toward zero, so an overlay tile 479.5 above the field's top shows
 // its last row on the field's first, one half a pixel above the bottom shows its first row on the
-// field's last, and each a pixel further shows nothing.
+// field's last, and each a pixel further shows nothing; whichever two neighbouring tiles of the
+// column they are (the tiles far above are passed over eight at a time).
 TEST(Layers, ATileShowsFromItsOneRowOnTheFieldAndNothingPastIt) {
   GameDriver game;
   game.EnterStage(1, 100.0f);
@@ -135,21 +153,24 @@ TEST(Layers, ATileShowsFromItsOneRowOnTheFieldAndNothingPastIt) {
   while (column < 360 && !(opaque(column, 0) && opaque(column, 479))) ++column;
   ASSERT_LT(column, 360);
   const int x = kProfile.fieldX + column;
-  auto drawWith = [&](float y0, float y1) {
-    for (BackgroundTile& t : gBackOverlay) t = {0.0f, -1.0e6f};
-    gBackOverlay[0] = {static_cast<float>(kProfile.fieldX), y0};
-    gBackOverlay[1] = {static_cast<float>(kProfile.fieldX), y1};
-    elDraw::ClearBack();
-    ScrollBackgroundOverlay();
-  };
-  drawWith(static_cast<float>(top) - 479.5f, static_cast<float>(bottom) - 0.5f);
-  EXPECT_NE(BackPixel(x, top), 0);
-  EXPECT_EQ(BackPixel(x, top + 1), 0);
-  EXPECT_NE(BackPixel(x, bottom - 1), 0);
-  EXPECT_EQ(BackPixel(x, bottom - 2), 0);
+  for (const int first : {0, 1, 5, 6, 7, 8, 14, kBackgroundTileCount - 2}) {
+    SCOPED_TRACE(first);
+    auto drawWith = [&](float y0, float y1) {
+      for (BackgroundTile& t : gBackOverlay) t = {0.0f, -1.0e6f};
+      gBackOverlay[first] = {static_cast<float>(kProfile.fieldX), y0};
+      gBackOverlay[first + 1] = {static_cast<float>(kProfile.fieldX), y1};
+      elDraw::ClearBack();
+      ScrollBackgroundOverlay();
+    };
+    drawWith(static_cast<float>(top) - 479.5f, static_cast<float>(bottom) - 0.5f);
+    EXPECT_NE(BackPixel(x, top), 0);
+    EXPECT_EQ(BackPixel(x, top + 1), 0);
+    EXPECT_NE(BackPixel(x, bottom - 1), 0);
+    EXPECT_EQ(BackPixel(x, bottom - 2), 0);
 
-  drawWith(static_cast<float>(top) - 480.5f, static_cast<float>(bottom) + 0.5f);
-  for (int y = top; y < bottom; ++y) ASSERT_EQ(BackPixel(x, y), 0) << "row " << y;
+    drawWith(static_cast<float>(top) - 480.5f, static_cast<float>(bottom) + 0.5f);
+    for (int y = top; y < bottom; ++y) ASSERT_EQ(BackPixel(x, y), 0) << "row " << y;
+  }
 }
 
 TEST(Backdrop, StandsUntil140ThenSinksAndIsParkedPast650) {

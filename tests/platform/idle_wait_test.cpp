@@ -170,7 +170,8 @@ TEST(RefreshWait, AGatePacedLoopIsNeverHeldPastItsNextOpening) {
         const uint64_t due = opening + kRefresh;
         ASSERT_LE(next + kPresentNs, due) << "gated " << gated << ", phase " << phase << ", frame "
                                           << frame;
-        opening = due + static_cast<uint64_t>(frame * 31 % 50) * 1000;  // the wait ends 0-49 us late
+        // The gate's wait ends 0-49 us late.
+        opening = due + static_cast<uint64_t>(frame * 31 % 50) * 1000;
       }
       if (gated) {
         EXPECT_EQ(waited, 0) << "phase " << phase;  // the gate alone paces
