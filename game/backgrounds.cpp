@@ -77,8 +77,8 @@ bool LastTileRestacks(const Layer& layer) {
 }
 
 // Two tiles' x and y as the tile array holds them. The compiler's vector extensions make each
-// operator on them one instruction over all four lanes: a layer's 5,000 tiles are scanned and
-// moved every frame, three layers at a time.
+// operator on them one instruction over all four lanes: every frame passes over and moves the
+// 5,000 tiles of each of three layers.
 using TilePair = float __attribute__((vector_size(16)));
 using TilePairLanes = int32_t __attribute__((vector_size(16)));
 static_assert(sizeof(BackgroundTile) == 2 * sizeof(float) &&
