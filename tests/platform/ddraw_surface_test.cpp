@@ -128,6 +128,30 @@ class DDrawSurface : public ::testing::TestWithParam<PixelLayout> {
     return src;
   }
 
+  // Fills `dst` with 7, copies `r` of `src` (keyed on 9) to (dx, dy) with the source key, and
+  // checks every pixel of `dst`: the source's where it is not the key, 7 everywhere else.
+  static void CheckKeyedCopy(IDirectDrawSurface* src, IDirectDrawSurface* dst, int dx, int dy,
+                             const RECT& r) {
+    for (int y = 0; y < dst->height; ++y) {
+      for (int x = 0; x < dst->width; ++x) Put(dst, x, y, 7);
+    }
+    RECT rect = r;
+    ASSERT_EQ(dst->BltFast(static_cast<DWORD>(dx), static_cast<DWORD>(dy), src, &rect,
+                           DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT),
+              DD_OK);
+    for (int y = 0; y < dst->height; ++y) {
+      for (int x = 0; x < dst->width; ++x) {
+        const int sx = x - dx + r.left;
+        const int sy = y - dy + r.top;
+        const bool inside = sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom;
+        const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
+        ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s)
+            << r.left << "," << r.top << "," << r.right << "," << r.bottom << " at " << x << ","
+            << y;
+      }
+    }
+  }
+
   static bool Empty(IDirectDrawSurface* s) {
     for (int y = 0; y < s->height; ++y) {
       for (int x = 0; x < s->width; ++x) {
@@ -219,22 +243,7 @@ TEST_P(DDrawSurface, ClippedKeyedCopiesSkipExactlyTheKey) {
     const RECT cuts[] = {{0, 0, 40, 5},  {3, 1, 4, 5},   {5, 0, 21, 4}, {16, 0, 33, 5},
                          {17, 3, 18, 4}, {31, 0, 40, 2}, {1, 0, 39, 5}, {4, 0, 36, 5},
                          {2, 0, 18, 5},  {0, 1, 31, 4}};
-    for (const RECT& r : cuts) {
-      for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 50; ++x) Put(dst, x, y, 7);
-      }
-      RECT rect = r;
-      ASSERT_EQ(dst->BltFast(4, 0, src, &rect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
-      for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 50; ++x) {
-          const int sx = x - 4 + r.left;
-          const int sy = y + r.top;
-          const bool inside = sx >= r.left && sx < r.right && sy < r.bottom;
-          const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
-          ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s) << r.left << "," << r.top << " at " << x << "," << y;
-        }
-      }
-    }
+    for (const RECT& r : cuts) CheckKeyedCopy(src, dst, 4, 0, r);
     src->Release();
     dst->Release();
   });
@@ -257,31 +266,13 @@ TEST_P(DDrawSurface, KeyedCopiesOfAPictureKeyedAllRoundDrawEveryOpaquePixelInPla
     EXPECT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
     return src;
   };
-  auto copyAndCheck = [&](IDirectDrawSurface* src, IDirectDrawSurface* dst, const RECT& r) {
-    for (int y = 0; y < 10; ++y) {
-      for (int x = 0; x < 48; ++x) Put(dst, x, y, 7);
-    }
-    RECT rect = r;
-    ASSERT_EQ(dst->BltFast(3, 1, src, &rect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
-    for (int y = 0; y < 10; ++y) {
-      for (int x = 0; x < 48; ++x) {
-        const int sx = x - 3 + r.left;
-        const int sy = y - 1 + r.top;
-        const bool inside = sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom;
-        const uint32_t s = inside ? Raw(src, sx, sy) : 9u;
-        ASSERT_EQ(Get(dst, x, y), s == 9u ? 7u : s)
-            << r.left << "," << r.top << "," << r.right << "," << r.bottom << " at " << x << ","
-            << y;
-      }
-    }
-  };
   ForEachKeyedCopy([&] {
     IDirectDrawSurface* dst = Plain(48, 10);
     IDirectDrawSurface* src = framed();
     const RECT cuts[] = {{0, 0, 40, 8}, {6, 2, 34, 6},   {5, 1, 35, 7},   {7, 3, 40, 8},
                          {0, 0, 33, 5}, {33, 5, 34, 6},  {0, 0, 6, 8},    {34, 0, 40, 8},
                          {0, 6, 40, 8}, {10, 0, 20, 2},  {20, 4, 38, 8},  {2, 0, 12, 3}};
-    for (const RECT& r : cuts) copyAndCheck(src, dst, r);
+    for (const RECT& r : cuts) CheckKeyedCopy(src, dst, 3, 1, r);
     src->Release();
 
     using Change = void (*)(IDirectDrawSurface* src);
@@ -305,11 +296,11 @@ TEST_P(DDrawSurface, KeyedCopiesOfAPictureKeyedAllRoundDrawEveryOpaquePixelInPla
     for (const auto& [name, change] : changes) {
       SCOPED_TRACE(name);
       src = framed();
-      copyAndCheck(src, dst, RECT{0, 0, 40, 8});
+      CheckKeyedCopy(src, dst, 3, 1, RECT{0, 0, 40, 8});
       change(src);
       ASSERT_NE(Raw(src, 0, 0), 9u);
       ASSERT_NE(Raw(src, 39, 7), 9u);
-      copyAndCheck(src, dst, RECT{0, 0, 40, 8});
+      CheckKeyedCopy(src, dst, 3, 1, RECT{0, 0, 40, 8});
       src->Release();
     }
     dst->Release();
