@@ -98,7 +98,7 @@ struct GlyphStyle {
   LONG escapement = 0;
   FT_Matrix matrix{};    // slant, then turn by the escapement
   FT_Face bitmap = nullptr;  // the bitmap face that draws the characters it has, or nullptr
-  int bitmapDrop = 0;        // rows a bitmap glyph moves down to sit in the outline's cell
+  int bitmapDrop = 0;        // rows between the bitmap face's baseline and the outline face's
 };
 
 // A rendered one-bit glyph, its pen offsets and its advance along the line.
@@ -146,7 +146,9 @@ bool RenderBitmapGlyph(const GlyphStyle& s, uint32_t codePoint, GlyphImage& out)
   out = GlyphImage{};
   out.advance = slot->advance.x / 64.0;
   out.left = slot->bitmap_left;
-  out.top = slot->bitmap_top - s.bitmapDrop;
+  // The pen stands on the outline face's baseline, `bitmapDrop` rows below the bitmap face's:
+  // raising the glyph by as much puts the bitmap's own cell top at the line's top.
+  out.top = slot->bitmap_top + s.bitmapDrop;
   out.width = static_cast<int>(slot->bitmap.width);
   out.rows = static_cast<int>(slot->bitmap.rows);
   out.pitch = slot->bitmap.pitch;

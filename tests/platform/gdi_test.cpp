@@ -157,6 +157,59 @@ TEST_P(Gdi, OpaqueTextPaintsABandAsHighAsTheCell) {
   EXPECT_FALSE(DeleteObject(font));
 }
 
+// A line's cell has its top at the y it is drawn at, whichever face draws it: a capital's ink
+// starts a row or two below the band's top and leaves the band's last rows free for descenders.
+TEST_P(Gdi, CapitalsSitInsideTheBandAtTheirCellsPlace) {
+  struct Case {
+    const char* face;
+    LONG height;
+    LONG weight;
+    int inkTop, inkBottom;  // rows of the capital's ink below the line's top
+  };
+  const Case kCases[] = {
+      {"標準ゴシック", 12, FW_NORMAL, 1, 9},   // the 12-, 14- and 16-dot bitmap faces
+      {"標準ゴシック", 14, FW_NORMAL, 2, 11},
+      {"標準ゴシック", 16, FW_NORMAL, 1, 13},
+      {"標準ゴシック", 12, FW_BOLD, 2, 9},     // outlines
+      {"標準明朝", 12, FW_NORMAL, 2, 9},
+      {"標準ゴシック", 24, FW_NORMAL, 3, 19},
+  };
+  const uint32_t blue = platform::NativeFromColor(GetParam(), RGB(0, 0, 255));
+  const uint32_t white = platform::NativeFromColor(GetParam(), RGB(255, 255, 255));
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.face << " " << c.height << " " << c.weight);
+    std::memset(surface->pixels, 0, static_cast<size_t>(surface->pitch) * surface->height);
+    LOGFONTA lf{};
+    lf.lfHeight = c.height;
+    lf.lfWeight = c.weight;
+    std::strcpy(lf.lfFaceName, c.face);
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(0, 0, 255));
+    SetTextColor(dc, RGB(255, 255, 255));
+    EXPECT_TRUE(TextOutA(dc, 4, 5, "HE", 2));
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    int bandTop = -1, bandBottom = -1, inkTop = -1, inkBottom = -1;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 120; ++x) {
+        const uint32_t v = Native(x, y);
+        if (v != blue && v != white) continue;
+        if (bandTop < 0) bandTop = y;
+        bandBottom = y;
+        if (v != white) continue;
+        if (inkTop < 0) inkTop = y;
+        inkBottom = y;
+      }
+    }
+    EXPECT_EQ(bandTop, 5);
+    EXPECT_EQ(bandBottom, 5 + c.height - 1);
+    EXPECT_EQ(inkTop - 5, c.inkTop);
+    EXPECT_EQ(inkBottom - 5, c.inkBottom);
+  }
+}
+
 // Glyphs are kept between lines: each style must still get its own.
 TEST_P(Gdi, EveryStyleDrawsItsOwnGlyphs) {
   SetBkMode(dc, TRANSPARENT);
