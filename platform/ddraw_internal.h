@@ -75,7 +75,8 @@ struct KeyRuns {
   size_t runCapacity = 0;
 };
 // Makes the surface's opaque box, and its runs when the copies go through them, for its pixels and
-// key (neither while a device context is open on it, as it may still write to the pixels).
+// key (neither while it is locked nor while a device context is open on it, as either may still
+// write to the pixels).
 void MakeKeyTables(IDirectDrawSurface* s);
 // The pixels may change: the box and the runs no longer hold (the runs' memory stays for the next
 // making).

@@ -115,7 +115,10 @@ inline void CopySpan(uint8_t* out, const uint8_t* in, size_t n) {
 
 void MakeKeyTables(IDirectDrawSurface* s) {
   DropKeyTables(s);
-  if (!s->hasSourceKey || s->pixels == nullptr || s->openDCs > 0) return;
+  // A lock's holder or an open device context may still write to the pixels: the tables would
+  // describe pixels that are about to change. Such a surface is copied by the compare until its
+  // key is set again.
+  if (!s->hasSourceKey || s->pixels == nullptr || s->locked || s->openDCs > 0) return;
   const DWORD key = s->sourceKey.dwColorSpaceLowValue;
   const bool wide = s->BytesPerPixel() == 4;
   s->opaqueBox = wide ? OpaqueBoxOf<uint32_t>(s, key)

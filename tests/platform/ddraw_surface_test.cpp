@@ -355,6 +355,37 @@ TEST_P(DDrawSurface, KeyedCopiesShowPixelsChangedAfterTheKeyWasSet) {
   });
 }
 
+// A key set while the surface is locked: what the lock's holder writes after it, outside the
+// opaque part the key first saw (the corners) and between its opaque pixels (the middle row), shows
+// in keyed copies after the unlock.
+TEST_P(DDrawSurface, KeyedCopiesShowPixelsWrittenUnderTheLockTheKeyWasSetIn) {
+  ForEachKeyedCopy([&] {
+    IDirectDrawSurface* src = Plain(40, 8);
+    IDirectDrawSurface* dst = Plain(48, 10);
+    ASSERT_EQ(Fill(src, RECT{0, 0, 40, 8}, 9), DD_OK);
+    ASSERT_EQ(Fill(src, RECT{10, 3, 12, 5}, 100), DD_OK);
+    ASSERT_EQ(Fill(src, RECT{28, 3, 30, 5}, 101), DD_OK);
+    DDSURFACEDESC d;
+    std::memset(&d, 0, sizeof d);
+    d.dwSize = sizeof d;
+    ASSERT_EQ(src->Lock(nullptr, &d, DDLOCK_WAIT, nullptr), DD_OK);
+    DDCOLORKEY key{9, 9};
+    ASSERT_EQ(src->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    const int bytes = static_cast<int>(d.ddpfPixelFormat.dwRGBBitCount / 8);
+    const std::pair<std::pair<int, int>, uint32_t> written[] = {
+        {{0, 0}, 55}, {{39, 7}, 56}, {{20, 3}, 57}, {{5, 6}, 58}};
+    for (const auto& [at, value] : written) {
+      std::memcpy(static_cast<uint8_t*>(d.lpSurface) + at.second * d.lPitch + at.first * bytes,
+                  &value, bytes);
+    }
+    ASSERT_EQ(src->Unlock(nullptr), DD_OK);
+    CheckKeyedCopy(src, dst, 3, 1, RECT{0, 0, 40, 8});
+    for (const auto& [at, value] : written) EXPECT_EQ(Get(dst, at.first + 3, at.second + 1), value);
+    src->Release();
+    dst->Release();
+  });
+}
+
 TEST_P(DDrawSurface, LostSurfacesLoseTheirPixelsUntilRestored) {
   IDirectDrawSurface* a = Plain(4, 4);
   IDirectDrawSurface* b = Plain(4, 4);
