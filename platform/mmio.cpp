@@ -163,23 +163,26 @@ LONG mmioSeek(HMMIO file, LONG offset, int origin) {
 
 MMRESULT mmioDescend(HMMIO file, LPMMCKINFO chunk, const MMCKINFO* parent, UINT flags) {
   if (file == nullptr || chunk == nullptr) return MMIOERR_CANNOTREAD;
-  int64_t end = file->size;
+  // Chunks are looked for only where their header starts inside the parent. Some writers leave
+  // the RIFF size covering no more than the format chunk and the data chunk's header, so a chunk
+  // found there may reach past its parent's end: it is read as far as the file holds it.
+  int64_t searchEnd = file->size;
   if (parent != nullptr) {
     const int64_t parentEnd = static_cast<int64_t>(parent->dwDataOffset) + parent->cksize;
-    if (parentEnd < end) end = parentEnd;
+    if (parentEnd < searchEnd) searchEnd = parentEnd;
   }
   const FOURCC wantId = chunk->ckid;
   const FOURCC wantType = chunk->fccType;
   for (;;) {
     const int64_t pos = file->Position();
-    if (pos + 8 > end) return MMIOERR_CHUNKNOTFOUND;
+    if (pos >= searchEnd || pos + 8 > file->size) return MMIOERR_CHUNKNOTFOUND;
     unsigned char header[8];
     if (file->Read(reinterpret_cast<char*>(header), 8) != 8) return MMIOERR_CHUNKNOTFOUND;
     const FOURCC id = LoadU32(header);
     const DWORD size = LoadU32(header + 4);
     const int64_t dataOffset = pos + 8;
-    // A chunk may not claim more bytes than its file (or its parent) holds.
-    if (dataOffset + static_cast<int64_t>(size) > end) return MMIOERR_INVALIDFILE;
+    // A chunk may not claim more bytes than the file holds.
+    if (dataOffset + static_cast<int64_t>(size) > file->size) return MMIOERR_INVALIDFILE;
     FOURCC type = 0;
     const bool isForm = id == FOURCC_RIFF || id == FOURCC_LIST;
     if (isForm) {
@@ -207,7 +210,7 @@ MMRESULT mmioDescend(HMMIO file, LPMMCKINFO chunk, const MMCKINFO* parent, UINT 
     }
     // Skip the chunk and its pad byte; a missing final pad byte ends the search.
     const int64_t after = dataOffset + size + (size & 1);
-    if (after >= end || !file->SeekTo(after)) return MMIOERR_CHUNKNOTFOUND;
+    if (after >= searchEnd || !file->SeekTo(after)) return MMIOERR_CHUNKNOTFOUND;
   }
 }
 

@@ -197,6 +197,30 @@ TEST_P(BadWaveTest, FallsBackToTheResourceOrFails) {
 
 INSTANTIATE_TEST_SUITE_P(Files, BadWaveTest, ::testing::Range(0, 8));
 
+// Some writers leave the RIFF size covering only the format chunk and the data chunk's header
+// (4 + 8 + 16 + 8 = 36): the data chunk after it still loads whole and plays every sample. A data
+// chunk that claims more bytes than the file holds is still no WAVE.
+TEST_F(EffectsTest, RiffSizeEndingAtTheDataHeaderStillLoadsTheWholeDataChunk) {
+  const Bytes fmt = PcmFormat(1, 44100, 16);
+  const Bytes tone = Tone16(3000, 6000, 50);
+  WriteData("SOUND/SHORT.WAV", RiffFile("WAVE", {{"fmt ", fmt}, {"data", tone}}, 36));
+  WriteData("SOUND/OVER.WAV",
+            RiffFile("WAVE", {{"fmt ", fmt}, {"data", tone, static_cast<int64_t>(tone.size()) + 2}},
+                     36));
+  ASSERT_EQ(elSound::LoadObject("SOUND/SHORT.WAV", 1), 0);
+  EXPECT_TRUE(host.box_texts.empty());
+  EXPECT_EQ(gSoundObjects[0].baseFrequency, 44100u);
+  elSound::Play(0, -1);
+  const std::vector<int16_t> out = host.RenderAudio(3010);
+  for (int i = 0; i < 3010; ++i) {
+    const int16_t expected = i < 3000 ? (i % 50 < 25 ? 6000 : -6000) : 0;
+    ASSERT_EQ(out[i * 2], expected) << i;
+    ASSERT_EQ(out[i * 2 + 1], expected) << i;
+  }
+  EXPECT_EQ(elSound::LoadObject("SOUND/OVER.WAV", 1), -1);
+  EXPECT_EQ(host.box_texts, std::vector<std::string>{kNoWave});
+}
+
 TEST_F(EffectsTest, MissingFileLoadsFromAnRcdataResource) {
   platform::AddResource("SOUND/BOM.WAV", nullptr, RT_RCDATA, ToneWave(8000, 600));
   ASSERT_EQ(elSound::LoadObject("SOUND/BOM.WAV", 1), 0);
