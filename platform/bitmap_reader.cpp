@@ -15,7 +15,6 @@ Bitmap* g_live_bitmaps = nullptr;
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
-constexpr int kMaxSide = 16384;
 constexpr size_t kMaxFileSize = 256u << 20;
 
 uint32_t U16(const uint8_t* p) { return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8); }
@@ -80,7 +79,9 @@ using gdi::U32;
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kMasksEnd = gdi::kFileHeaderSize + gdi::kInfoHeaderSize + 12;
-constexpr uint64_t kMostPixelsPerRunByte = 128;
+// Most pixels a picture may have (64 MiB once decoded): far past any real picture, and the most a
+// few hostile header bytes can make the reader allocate.
+constexpr uint64_t kMostPixels = uint64_t{1} << 24;
 
 // One colour channel of a 16- or 32-bit pixel: where its bits sit and how many there are.
 struct Channel {
@@ -150,7 +151,8 @@ bool ReadLayout(const uint8_t* bytes, size_t size, Layout& l) {
   }
   l.topDown = height < 0;
   if (l.topDown) height = -height;
-  if (planes != 1 || width <= 0 || width > gdi::kMaxSide || height == 0 || height > gdi::kMaxSide) {
+  if (planes != 1 || width <= 0 || height == 0 ||
+      static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kMostPixels) {
     return false;
   }
   l.width = static_cast<int>(width);
@@ -202,12 +204,9 @@ bool ReadLayout(const uint8_t* bytes, size_t size, Layout& l) {
   // The rows (or the run-length stream) must lie inside the file.
   if (l.pixelOffset > size) return false;
   if (l.compression == kRle8 || l.compression == kRle4) {
+    // The stream may skip rows, jump, or end the picture early: its length says nothing of the
+    // picture's size.
     l.pixelBytes = sizeImage == 0 ? size - l.pixelOffset : sizeImage;
-    // Two bytes spell out at most 255 pixels: a stream too short to spell out every pixel of its
-    // picture lies about the picture's size (and a few bytes must not ask for a huge picture).
-    if (static_cast<uint64_t>(l.width) * l.height > kMostPixelsPerRunByte * l.pixelBytes) {
-      return false;
-    }
   } else {
     l.pixelBytes = ((static_cast<uint64_t>(l.width) * l.bpp + 31) / 32) * 4 * l.height;
   }
