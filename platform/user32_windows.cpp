@@ -315,11 +315,10 @@ BOOL SetForegroundWindow(HWND window) {
   WindowRecord* w = Record(window);
   if (w == nullptr) return FALSE;
   if (!w->remote) {
-    // The window in front is the active application's.
-    if (w->hostWindow) {
-      CurrentHost().RaiseWindow();
-      Activate(window);
-    }
+    // Only a request: the window system brings the window forward and gives it the focus when it
+    // will. The program becomes active when the focus comes (the host's Activate), in its turn
+    // among the input that came before it, never ahead of a focus loss still waiting in the queue.
+    if (w->hostWindow) CurrentHost().RaiseWindow();
     return TRUE;
   }
   // Another program's window: ask it to come forward. The handle is spent with the request.

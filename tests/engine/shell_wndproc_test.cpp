@@ -156,8 +156,8 @@ TEST_F(ShellWndProc, DataDirectoryIsTheProgramsFolderWithItsSlash) {
 }
 
 // A second start in another process finds the window through the instance link and asks it to
-// come to the front: the first start is raised and made active, whether it waits while inactive
-// (the full-screen profiles) or keeps running frames (the window profiles).
+// come to the front: the first start is raised, whether it waits while inactive (the full-screen
+// profiles) or keeps running frames (the window profiles), and is active once the focus comes.
 TEST_F(ShellWndProc, SecondStartsRequestRaisesAndActivatesTheFirst) {
   const struct {
     const char* what;
@@ -186,8 +186,29 @@ TEST_F(ShellWndProc, SecondStartsRequestRaisesAndActivatesTheFirst) {
     EXPECT_EQ(Step(), c.step) << c.what;
     EXPECT_EQ(waits, c.sendAtWait) << c.what;
     EXPECT_EQ(host.raise_count, raised + 1) << c.what;
+    host.on_wait_event = nullptr;
+    Inject(platform::HostEvent::Activate);  // the window system gives the raised window the focus
+    EXPECT_EQ(Step(), LoopStep::Message) << c.what;
     EXPECT_EQ(gAppActive, 1) << c.what;
   }
+}
+
+// The focus lost and a second start's request to come forward taken in the same look at the
+// queue: the raise is only a request, so the program ends inactive, waiting, as the window system
+// has it; the focus coming back is what makes it active again.
+TEST_F(ShellWndProc, RaiseInTheSamePassAsAFocusLossWaitsForTheFocus) {
+  gWindowOptions = 0;  // as the full-screen profiles: no frames while inactive
+  ASSERT_EQ(gAppActive, 1);
+  Inject(platform::HostEvent::Deactivate);
+  ASSERT_TRUE(platform::LinkSendRaise(platform::LinkConnect(kWindowClass, kWindowTitle)));
+  EXPECT_EQ(Step(), LoopStep::Message);
+  EXPECT_EQ(host.raise_count, 1);
+  EXPECT_EQ(gAppActive, 0);
+  EXPECT_EQ(Step(), LoopStep::Waited);
+  Inject(platform::HostEvent::Activate);
+  EXPECT_EQ(Step(), LoopStep::Message);
+  EXPECT_EQ(gAppActive, 1);
+  EXPECT_EQ(Step(), LoopStep::Frame);
 }
 
 TEST_F(ShellWndProc, SecondStartInTheSameSessionBringsTheWindowForward) {
