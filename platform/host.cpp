@@ -1,5 +1,9 @@
 #include "platform/host.h"
 
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <cstring>
 
 namespace platform {
@@ -14,6 +18,15 @@ Host& CurrentHost() {
 }
 
 void SetHost(Host* host) { g_host = host; }
+
+std::string RunningProgramPath(const std::string& argv0) {
+  char path[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n > 0) return std::string(path, static_cast<size_t>(n));
+  char resolved[PATH_MAX];
+  if (realpath(argv0.c_str(), resolved) != nullptr) return resolved;
+  return argv0;
+}
 
 uint32_t PixelToRgb(const void* p, PixelLayout layout) {
   if (layout == PixelLayout::Xrgb8888) {

@@ -136,4 +136,7 @@ class Host {
 Host& CurrentHost();
 void SetHost(Host* host);
 
+// The running program's full path: the kernel's link to it, else `argv0` resolved, else `argv0`.
+std::string RunningProgramPath(const std::string& argv0);
+
 }  // namespace platform

@@ -1,10 +1,12 @@
 // The host for players: an SDL2 window, SDL's input events, presentation through an SDL texture,
 // the SDL audio device and SDL's message box.
 //
-// The class is implemented in four files by concern: host_sdl_window.cpp (window, input, clock,
-// message box, process), host_sdl_display.cpp (display mode, vertical blank, presentation),
+// The class is implemented in files by concern: host_sdl_window.cpp (window, input, clock,
+// process), host_sdl_message_box.cpp (message box, and the system's request to end the program
+// while it is up), host_sdl_display.cpp (display mode, vertical blank, presentation),
 // host_sdl_fullscreen.cpp (where the picture lies on a full screen, the pointer mapped into it, the
-// window icon) and host_sdl_audio.cpp (audio device).
+// window icon), host_sdl_idle.cpp (the wait for a closed frame gate) and host_sdl_audio.cpp (audio
+// device).
 #pragma once
 
 #include <SDL.h>
@@ -59,6 +61,9 @@ class SdlHost : public Host {
   void UnlockAudio() override;
 
   SDL_Window* window() const { return window_; }
+  // Why the window could not be opened, in SDL's words (no display could be opened, or SDL could
+  // not make the window); empty while no opening failed. The program says it and ends unsuccessful.
+  const std::string& WindowFailure() const { return window_failure_; }
 
   // Full screen: the picture's rectangle in window points, the whole window in the exact mode,
   // else scaled to fit with its aspect kept and centred between black bars.
@@ -67,6 +72,8 @@ class SdlHost : public Host {
  private:
   // Window and input (host_sdl_window.cpp)
   std::string argv0_;
+  std::string display_failure_;  // SDL's reason when its video could not be started
+  std::string window_failure_;
   SDL_Window* window_ = nullptr;
   bool fullscreen_ = false;
   int client_w_ = 0, client_h_ = 0;
@@ -93,6 +100,10 @@ class SdlHost : public Host {
   };
   EventRing pending_;
   bool TranslateEvent(const SDL_Event& e);
+  // The system's request to end the program (host_sdl_message_box.cpp): SIGTERM and SIGINT are
+  // handled along with SDL's handlers from the start, so that a box up does not hold it up.
+  static void WatchQuitSignals();
+  static void StopWatchingQuitSignals();
   // Full screen (host_sdl_fullscreen.cpp): window points to picture pixels and back.
   bool PictureScaled() const;
   void WindowToPicture(int& x, int& y) const;

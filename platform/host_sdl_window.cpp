@@ -1,11 +1,10 @@
-// SdlHost: clock, desktop, window, input, cursor, message box and process.
-#include <limits.h>
+// SdlHost: clock, desktop, window, input, cursor, beep and process.
 #include <stdlib.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "platform/host_sdl.h"
 #include "platform/user32.h"
@@ -75,6 +74,26 @@ int SdlButton(uint8_t button) {
   return 0;
 }
 
+// SDL's video drivers that show the player a picture, in SDL's order of preference, as a list
+// for SDL_VIDEODRIVER: all but those that draw into nothing (offscreen, dummy and its evdev
+// variant), which SDL would otherwise fall back on where no display can be opened. Wayland's
+// library finds its compositor through one of three variables; without any of them it cannot, and
+// trying would only add its own complaint to the program's one line.
+std::string DisplayDrivers() {
+  const bool wayland_reachable = getenv("WAYLAND_DISPLAY") != nullptr ||
+                                 getenv("WAYLAND_SOCKET") != nullptr ||
+                                 getenv("XDG_RUNTIME_DIR") != nullptr;
+  std::string list;
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const std::string name = SDL_GetVideoDriver(i);
+    if (name == "offscreen" || name == "dummy" || name == "evdev") continue;
+    if (name == "wayland" && !wayland_reachable) continue;
+    if (!list.empty()) list += ',';
+    list += name;
+  }
+  return list;
+}
+
 }  // namespace
 
 SdlHost::SdlHost(const char* argv0) : argv0_(argv0 != nullptr ? argv0 : "") {
@@ -82,8 +101,20 @@ SdlHost::SdlHost(const char* argv0) : argv0_(argv0 != nullptr ? argv0 : "") {
   // the window's close request, not a quit of its own.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+  if (SDL_Init(SDL_INIT_EVENTS) != 0) {
+    display_failure_ = SDL_GetError();
+    return;
+  }
+  WatchQuitSignals();
+  // Unless a driver is named (the tests name the dummy one), only a display a person sees will do:
+  // where none can be opened, the window cannot be made, rather than running unseen.
+  const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (named == nullptr || named[0] == '\0') {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, DisplayDrivers().c_str());
+  }
+  // Started apart from the events, so that SDL's reason for a failure is not replaced by another.
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    display_failure_ = SDL_GetError();
     return;
   }
   // No text input: the input-method editor stays off.
@@ -94,6 +125,7 @@ SdlHost::SdlHost(const char* argv0) : argv0_(argv0 != nullptr ? argv0 : "") {
 SdlHost::~SdlHost() {
   if (window_ != nullptr) CloseWindow();
   if (audio_device_ != 0) CloseAudio();
+  StopWatchingQuitSignals();
   SDL_Quit();
 }
 
@@ -131,11 +163,15 @@ PixelLayout SdlHost::DesktopLayout() { return PixelLayout::Rgb565; }
 bool SdlHost::OpenWindow(const std::string& title, int x, int y, int w, int h, bool fullscreen,
                          bool visible) {
   if (window_ != nullptr) return false;
+  if (!display_failure_.empty()) {
+    window_failure_ = display_failure_;
+    return false;
+  }
   Uint32 flags = visible ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
   if (window_ == nullptr) {
-    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    window_failure_ = SDL_GetError();
     return false;
   }
   fullscreen_ = fullscreen;
@@ -299,23 +335,9 @@ void SdlHost::ConfineCursor(bool on, int left, int top, int right, int bottom) {
   SDL_SetWindowMouseRect(window_, &r);
 }
 
-void SdlHost::MessageBox(const std::string& text, const std::string& caption, unsigned style) {
-  Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
-  if ((style & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
-  if ((style & 0xF0) == MB_ICONERROR) flags = SDL_MESSAGEBOX_ERROR;
-  SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), window_);
-}
-
 // SDL has no system sound to play; the message box that follows is the signal.
 void SdlHost::Beep() {}
 
-std::string SdlHost::ModulePath() {
-  char path[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n > 0) return std::string(path, static_cast<size_t>(n));
-  char resolved[PATH_MAX];
-  if (realpath(argv0_.c_str(), resolved) != nullptr) return resolved;
-  return argv0_;
-}
+std::string SdlHost::ModulePath() { return RunningProgramPath(argv0_); }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 // The program: the SDL host, the start-up hooks, then the game's entry point with the command line as it came.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -28,5 +29,12 @@ int main(int argc, char** argv) {
   }
   const int result = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
   platform::SetHost(nullptr);
+  // WinMain ends quietly when its window cannot be made; the player is told why, on one line, and
+  // the start counts as failed (no display to open, as over a remote shell without one).
+  if (!host.WindowFailure().empty()) {
+    std::fprintf(stderr, "%s: cannot open a window: %s\n", kProfile.program,
+                 host.WindowFailure().c_str());
+    return 1;
+  }
   return result;
 }
