@@ -219,6 +219,13 @@ TEST_F(EffectsTest, RiffSizeEndingAtTheDataHeaderStillLoadsTheWholeDataChunk) {
   }
   EXPECT_EQ(elSound::LoadObject("SOUND/OVER.WAV", 1), -1);
   EXPECT_EQ(host.box_texts, std::vector<std::string>{kNoWave});
+  // The data chunk's header starts at byte 36: a RIFF chunk ending at 40 still holds its start and
+  // finds it; one ending at 36 holds no data chunk at all.
+  WriteData("SOUND/HALF.WAV", RiffFile("WAVE", {{"fmt ", fmt}, {"data", tone}}, 32));
+  WriteData("SOUND/NONE.WAV", RiffFile("WAVE", {{"fmt ", fmt}, {"data", tone}}, 28));
+  EXPECT_EQ(elSound::LoadObject("SOUND/HALF.WAV", 1), 1);
+  EXPECT_EQ(elSound::LoadObject("SOUND/NONE.WAV", 1), -1);
+  EXPECT_EQ(host.box_texts, (std::vector<std::string>{kNoWave, kNoWave}));
 }
 
 TEST_F(EffectsTest, MissingFileLoadsFromAnRcdataResource) {
